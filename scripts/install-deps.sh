@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the saver and the tests need.
+# Safe to run again: apt-get skips what is already there.
+set -euo pipefail
+
+need_run=(cmake ninja-build g++ pkg-config
+          libglfw3-dev libgl1-mesa-dev libgl1-mesa-dri libx11-dev libxft-dev
+          fonts-liberation libstb-dev xdg-utils
+          xvfb xauth x11-utils x11-apps)
+need_test=(${need_run[@]}
+           g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev
+           googletest libgtest-dev libgmock-dev libbenchmark-dev
+           clang libclang-rt-14-dev
+           xdotool imagemagick mesa-utils python3 khronos-api)
+
+pkgs=("${need_run[@]}")
+[ "${1:-}" = "--test" ] && pkgs=("${need_test[@]}")
+
+missing=()
+for p in "${pkgs[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "install-deps: installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
