@@ -1,0 +1,6 @@
+#pragma once
+
+extern unsigned int noiseTexture;
+
+void loadNoiseTexture();
+void loadBitmapPixels(float* destination, int bitmapId, int bitmapWidth, int bitmapHeight, bool flipRows);

@@ -1,0 +1,20 @@
+#pragma once
+
+// The star program and its locations, written once by loadShaderProgram.
+extern unsigned int shaderProgram;
+extern int positionAttrib;
+extern int texCoordAttrib;
+extern int normalAttrib;
+extern int tangentAttrib;
+extern int bitangentAttrib;
+extern int mvUniform;
+extern int resolutionUniform;
+extern int timeUniform;
+extern int timeDeltaUniform;
+extern int randomUniform;
+extern int starColorUniform;
+extern int starDirectionUniform;
+extern int starTrailDrawUniform;
+
+void loadShaderProgram();
+void readShaderInfoLog(unsigned int shader);
