@@ -1,0 +1,77 @@
+#include "app/saver_run.h"
+
+#include "app/platform.h"
+#include "app/render_window.h"
+#include "app/run_modes.h"
+#include "gfx/gl_api.h"
+#include "gfx/gl_required.h"
+#include "gfx/noise_texture.h"
+#include "gfx/shader_program.h"
+#include "model/quad_upload.h"
+#include "scene/scene.h"
+
+#include <GLFW/glfw3.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+void prepareAssets()
+{
+    loadNoiseTexture();
+    loadShaderProgram();
+    uploadQuadModel();
+}
+
+void releaseGlObjects()
+{
+    GlApi.glDeleteProgram(shaderProgram);
+    GlApi.glDeleteTextures(1, &noiseTexture);
+    GlApi.glDeleteBuffers(1, &positionBuffer);
+    GlApi.glDeleteBuffers(1, &texCoordBuffer);
+    GlApi.glDeleteBuffers(1, &normalBuffer);
+    GlApi.glDeleteBuffers(1, &tangentBuffer);
+    GlApi.glDeleteBuffers(1, &bitangentBuffer);
+    GlApi.glDeleteBuffers(1, &indexBuffer);
+}
+
+void requireGlEntries()
+{
+    // Calling a null entry would crash the saver; say which one is missing.
+    if (const char* missing = firstMissingGlEntry()) {
+        char text[160];
+        std::snprintf(text, sizeof text, "The OpenGL driver does not provide %s, which the screensaver needs.", missing);
+        showMessageBox(text, "Error", MessageIcon::Information);
+        glfwDestroyWindow(renderWindow);
+        glfwTerminate();
+        std::exit(0);
+    }
+}
+
+void runSaver()
+{
+    initWindowing();
+    computeWindowSize();
+    openRenderWindow();
+    requireGlEntries();
+    applyRenderState();
+    prepareAssets();
+
+    bool keepRunning = true;
+    for (;;) {
+        stepScene(glfwGetTime());
+        glfwSwapBuffers(renderWindow);
+        glfwPollEvents();
+        if (glfwGetKey(renderWindow, GLFW_KEY_ESCAPE) != GLFW_RELEASE)
+            keepRunning = false;
+        if (glfwWindowShouldClose(renderWindow) == 1)
+            keepRunning = false;
+        if (runMode == Preview && !isHostWindowEnabled(hostWindow))
+            break;
+        if (!keepRunning)
+            break;
+    }
+
+    releaseGlObjects();
+    glfwDestroyWindow(renderWindow);
+    glfwTerminate();
+}
