@@ -1,0 +1,213 @@
+"""End-to-end rig: a private Xvfb display, the program under test started
+natively or under Wine, windows found by title, input sent with xdotool,
+screenshots read as RGB bytes. Every wait is bounded."""
+import argparse
+import os
+import random
+import shutil
+import subprocess
+import sys
+import time
+import unittest
+
+SKIP = 77
+
+
+class Image:
+    def __init__(self, width, height, rgb):
+        self.width, self.height, self.rgb = width, height, rgb
+
+    def pixel(self, x, y):
+        i = (y * self.width + x) * 3
+        return tuple(self.rgb[i:i + 3])
+
+    def region(self, x0, y0, x1, y1):
+        """Pixels of the half-open rectangle [x0, x1) x [y0, y1)."""
+        return [self.pixel(x, y) for y in range(y0, y1) for x in range(x0, x1)]
+
+    def count(self, predicate, box=None):
+        x0, y0, x1, y1 = box or (0, 0, self.width, self.height)
+        return sum(1 for p in self.region(x0, y0, x1, y1) if predicate(p))
+
+
+class Target:
+    """How the program under test is started: natively or under Wine."""
+
+    def __init__(self, kind, program, wineprefix=None):
+        self.kind, self.program, self.wineprefix = kind, program, wineprefix
+
+    @property
+    def wine(self):
+        return self.kind == "wine"
+
+    def command(self, args):
+        return (["wine", self.program] if self.wine else [self.program]) + list(args)
+
+
+def parse_target():
+    """Reads --target native|wine --program PATH [--wineprefix DIR] and leaves
+    the rest of argv to unittest. Exits 77 where the rig cannot run."""
+    parser = argparse.ArgumentParser(add_help=False)
+    parser.add_argument("--target", choices=("native", "wine"), required=True)
+    parser.add_argument("--program", required=True)
+    parser.add_argument("--wineprefix")
+    known, rest = parser.parse_known_args()
+    sys.argv = sys.argv[:1] + rest
+    if not shutil.which("Xvfb") or not shutil.which("xdotool"):
+        print("SKIPPED: Xvfb or xdotool is not installed")
+        sys.exit(SKIP)
+    if known.target == "wine" and not shutil.which("wine"):
+        print("SKIPPED: Wine is not installed")
+        sys.exit(SKIP)
+    if not os.path.exists(known.program):
+        print("program not found: " + known.program)
+        sys.exit(1)
+    return Target(known.target, os.path.abspath(known.program), known.wineprefix)
+
+
+def wait_until(predicate, timeout, interval=0.05, what="condition"):
+    deadline = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise AssertionError("timed out after %.1f s waiting for %s" % (timeout, what))
+        time.sleep(interval)
+
+
+class Display:
+    """A private Xvfb display and the programs started on it."""
+
+    def __init__(self, target, width=1280, height=720):
+        self.target, self.width, self.height = target, width, height
+        self.xvfb = None
+        self.procs = []
+
+    def __enter__(self):
+        for _ in range(20):
+            n = random.randint(100, 899)
+            if os.path.exists("/tmp/.X11-unix/X%d" % n) or os.path.exists("/tmp/.X%d-lock" % n):
+                continue
+            self.xvfb = subprocess.Popen(
+                ["Xvfb", ":%d" % n, "-screen", "0", "%dx%dx24" % (self.width, self.height), "-nolisten", "tcp"],
+                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            try:
+                wait_until(lambda: os.path.exists("/tmp/.X11-unix/X%d" % n) or self.xvfb.poll() is not None,
+                           5, what="Xvfb")
+            except AssertionError:
+                pass
+            if self.xvfb.poll() is None and os.path.exists("/tmp/.X11-unix/X%d" % n):
+                self.name = ":%d" % n
+                return self
+            self.xvfb.kill()
+        raise RuntimeError("could not start Xvfb")
+
+    def __exit__(self, *exc):
+        for p in self.procs:
+            if p.poll() is None:
+                p.kill()
+                p.wait(timeout=10)
+        if self.target.wine:
+            subprocess.run(["wineserver", "-k"], env=self.env(), stdout=subprocess.DEVNULL,
+                           stderr=subprocess.DEVNULL, timeout=20)
+        self.xvfb.kill()
+        self.xvfb.wait(timeout=10)
+
+    def env(self, extra=None):
+        env = dict(os.environ)
+        env["DISPLAY"] = self.name
+        if self.target.wine:
+            env["WINEDEBUG"] = env.get("WINEDEBUG", "-all")
+            env["WINEDLLOVERRIDES"] = "mscoree,mshtml="
+            if self.target.wineprefix:
+                env["WINEPREFIX"] = self.target.wineprefix
+        env.update(extra or {})
+        return env
+
+    def start(self, args=(), env=None, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE):
+        """Starts the program under test with ARGS on this display."""
+        p = subprocess.Popen(self.target.command(args), env=self.env(env),
+                             stdout=stdout, stderr=stderr)
+        self.procs.append(p)
+        return p
+
+    def run(self, cmd, timeout=20, check=True):
+        r = subprocess.run(cmd, env=self.env(), stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                           timeout=timeout)
+        if check and r.returncode != 0:
+            raise AssertionError("%s failed: %s" % (" ".join(cmd), r.stderr.decode(errors="replace")))
+        return r.stdout.decode(errors="replace")
+
+    # Windows
+    def windows(self, title):
+        r = subprocess.run(["xdotool", "search", "--name", "^%s$" % title], env=self.env(),
+                           stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=20)
+        return [int(w) for w in r.stdout.split()]
+
+    def visible_windows(self, title):
+        r = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^%s$" % title], env=self.env(),
+                           stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=20)
+        return [int(w) for w in r.stdout.split()]
+
+    def wait_window(self, title, timeout=20, visible=True):
+        find = self.visible_windows if visible else self.windows
+        return wait_until(lambda: find(title), timeout, 0.1, "window '%s'" % title)[0]
+
+    def geometry(self, window):
+        out = self.run(["xdotool", "getwindowgeometry", "--shell", str(window)])
+        values = dict(line.split("=", 1) for line in out.split() if "=" in line)
+        return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+
+    # Input
+    def key(self, name):
+        self.run(["xdotool", "key", name])
+
+    def click(self, button=1):
+        self.run(["xdotool", "click", str(button)])
+
+    def mousemove(self, x, y):
+        self.run(["xdotool", "mousemove", str(x), str(y)])
+
+    def wheel(self, down=True):
+        self.click(5 if down else 4)
+
+    # Pixels
+    def screenshot(self, window=None):
+        xwd = subprocess.run(["xwd", "-silent"] + (["-id", str(window)] if window else ["-root"]),
+                             env=self.env(), stdout=subprocess.PIPE, timeout=20, check=True).stdout
+        conv = subprocess.run(["/usr/bin/convert", "xwd:-", "-depth", "8", "-format", "%w %h\n", "-write", "info:-",
+                               "rgb:-"], input=xwd, stdout=subprocess.PIPE, timeout=20, check=True).stdout
+        header, rgb = conv.split(b"\n", 1)
+        w, h = (int(v) for v in header.split())
+        return Image(w, h, rgb)
+
+    def save_screenshot(self, path, window=None):
+        xwd = subprocess.run(["xwd", "-silent"] + (["-id", str(window)] if window else ["-root"]),
+                             env=self.env(), stdout=subprocess.PIPE, timeout=20, check=True).stdout
+        subprocess.run(["/usr/bin/convert", "xwd:-", path], input=xwd, timeout=20, check=True)
+
+    # Processes
+    def wait_exit(self, proc, timeout=20):
+        try:
+            return proc.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            proc.kill()
+            proc.wait(timeout=10)
+            raise AssertionError("program still running after %.1f s" % timeout)
+
+    def dismiss_message_box(self, caption, timeout=20):
+        """Finds a Wine message box by caption and presses Return on it."""
+        box = self.wait_window(caption, timeout)
+        self.key("Return")
+        wait_until(lambda: box not in self.windows(caption), timeout, 0.1, "message box '%s' to close" % caption)
+
+
+def main(target):
+    """Runs the unittest module's tests with TARGET available as rig.TARGET."""
+    global TARGET
+    TARGET = target
+    unittest.main(verbosity=2)
+
+
+TARGET = None
