@@ -6,7 +6,7 @@ set -euo pipefail
 need_run=(cmake ninja-build g++ pkg-config
           libglfw3-dev libgl1-mesa-dev libgl1-mesa-dri libx11-dev libxft-dev
           fonts-liberation libstb-dev xdg-utils
-          xvfb xauth x11-utils x11-apps)
+          xvfb xauth x11-utils x11-apps imagemagick)
 need_test=(${need_run[@]}
            g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev
            googletest libgtest-dev libgmock-dev libbenchmark-dev

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Builds quillomar and runs the saver on the current display. With no display
+# it starts a virtual one, lets the saver run a few seconds and saves a
+# screenshot.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${QUILLOMAR_BUILD:-$root/build}/run
+
+bash "$root/scripts/install-deps.sh"
+cmake -S "$root" -B "$build" -G Ninja -DQUILLOMAR_TESTS=OFF >/dev/null
+cmake --build "$build" --target quillomar
+
+if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+  echo "Running the saver on $DISPLAY; press any key or click to end it."
+  exec "$build/quillomar" /s
+fi
+
+n=$(( (RANDOM % 800) + 100 ))
+Xvfb :$n -screen 0 1280x720x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $saver $xvfb 2>/dev/null || true' EXIT
+for _ in $(seq 1 100); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.05; done
+export DISPLAY=:$n
+"$build/quillomar" /s &
+saver=$!
+sleep 6
+shot=$build/quillomar-screenshot.png
+xwd -root -silent | /usr/bin/convert xwd:- "$shot"
+echo "No display was set: the saver ran on a virtual one (Xvfb $DISPLAY) for 6 seconds."
+echo "Screenshot: $shot"

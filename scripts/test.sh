@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Builds both programs and runs every test: the native build with its unit,
+# render and end-to-end tests; the Windows build under Wine; the unit tests
+# again under AddressSanitizer and UndefinedBehaviorSanitizer; the fuzzers.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${QUILLOMAR_BUILD:-$root/build}
+jobs=$(nproc)
+
+bash "$root/scripts/install-deps.sh" --test || exit 1
+bash "$root/scripts/fetch-glfw-source.sh" || exit 1
+
+passed=0; failed=0; broken=()
+# ctest's own closing line, added up over every stage.
+tally() {
+  local log=$1 line p t
+  line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -1)
+  if [ -n "$line" ]; then
+    t=$(echo "$line" | sed -E 's/.*out of ([0-9]+).*/\1/')
+    f=$(echo "$line" | sed -E 's/.*passed, ([0-9]+) tests? failed.*/\1/')
+    passed=$((passed + t - f)); failed=$((failed + f))
+  fi
+}
+stage() { # name, then the command
+  local name=$1; shift
+  echo "=== $name"
+  local log=$build/$name.log
+  mkdir -p "$build"
+  if ! "$@" 2>&1 | tee "$log"; then broken+=("$name"); fi
+  tally "$log"
+}
+run_ctest() { # dir, extra ctest args
+  local dir=$1; shift
+  ctest --test-dir "$dir" --output-on-failure -j "$jobs" --timeout 600 "$@"
+}
+build_tree() { # dir, cmake args
+  local dir=$1; shift
+  cmake -S "$root" -B "$dir" -G Ninja "$@" >/dev/null && cmake --build "$dir" -j "$jobs"
+}
+
+stage native-build build_tree "$build/native" -DQUILLOMAR_BENCH=ON
+stage native-tests run_ctest "$build/native"
+stage windows-build build_tree "$build/windows" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake"
+stage windows-tests run_ctest "$build/windows"
+stage sanitize-build build_tree "$build/sanitize" -DQUILLOMAR_SANITIZE=ON
+stage sanitize-tests run_ctest "$build/sanitize" -L unit
+if [ -x "$root/scripts/run-fuzz.sh" ]; then
+  stage fuzz bash "$root/scripts/run-fuzz.sh" "$build/fuzz" 60
+fi
+
+for name in native-build windows-build sanitize-build; do
+  if printf '%s\n' "${broken[@]}" | grep -qx "$name"; then failed=$((failed + 1)); fi
+done
+echo
+[ ${#broken[@]} -gt 0 ] && echo "stages that failed: ${broken[*]}"
+echo "$passed passed, $failed failed"
+[ ${#broken[@]} -eq 0 ] && [ "$failed" -eq 0 ]
