@@ -1,0 +1,24 @@
+#include "app/render_settings.h"
+
+// The start values of the program but with useMonitor off.
+
+RenderSettings renderSettings = {
+    "",    // title
+    0,     // width
+    0,     // height
+    0.0f,  // aspectRatio
+    1,     // contextVersionMajor
+    0,     // contextVersionMinor
+    4,     // samples
+    false, // forceConfig
+    false, // useMonitor
+    true,  // swapInterval
+    true,  // windowIcon
+    false, // showCursor
+    true,  // robustContext
+    true,  // anisotropicFiltering
+    true,  // multisample
+    true,  // lineSmooth
+    true,  // polygonSmooth
+    true,  // mipmaps
+};
