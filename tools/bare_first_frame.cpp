@@ -1,0 +1,23 @@
+// The yardstick for the saver's start-up: a bare GLFW program that opens the
+// same full-screen window and context, presents one cleared frame and exits.
+#include <GLFW/glfw3.h>
+
+using ClearFn = void (*)(unsigned int);
+
+int main()
+{
+    if (!glfwInit())
+        return 1;
+    glfwWindowHint(GLFW_SAMPLES, 4);
+    GLFWmonitor* monitor = glfwGetPrimaryMonitor();
+    const GLFWvidmode* mode = glfwGetVideoMode(monitor);
+    GLFWwindow* window = glfwCreateWindow(mode->width, mode->height, "Bare first frame", monitor, nullptr);
+    if (!window)
+        return 1;
+    glfwMakeContextCurrent(window);
+    auto clear = reinterpret_cast<ClearFn>(glfwGetProcAddress("glClear"));
+    clear(0x00004000); // colour buffer
+    glfwSwapBuffers(window);
+    glfwTerminate();
+    return 0;
+}
