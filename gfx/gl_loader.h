@@ -1,0 +1,9 @@
+#pragma once
+
+// The GL library's handle, held only while initGlApi fills the table.
+void openGlLibrary();
+void closeGlLibrary();
+
+// Some Windows drivers answer an unknown name with 1, 2, 3 or -1 instead of
+// null; such a value would be called as a function address.
+bool isUsableGlAddress(const void* address);
