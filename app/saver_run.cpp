@@ -47,6 +47,20 @@ void requireGlEntries()
     }
 }
 
+bool runMainLoopPass(bool* keepRunning)
+{
+    stepScene(glfwGetTime());
+    glfwSwapBuffers(renderWindow);
+    glfwPollEvents();
+    if (glfwGetKey(renderWindow, GLFW_KEY_ESCAPE) != GLFW_RELEASE)
+        *keepRunning = false;
+    if (glfwWindowShouldClose(renderWindow) == 1)
+        *keepRunning = false;
+    if (runMode == Preview && !isHostWindowEnabled(hostWindow))
+        return false;
+    return *keepRunning;
+}
+
 void runSaver()
 {
     initWindowing();
@@ -57,18 +71,7 @@ void runSaver()
     prepareAssets();
 
     bool keepRunning = true;
-    for (;;) {
-        stepScene(glfwGetTime());
-        glfwSwapBuffers(renderWindow);
-        glfwPollEvents();
-        if (glfwGetKey(renderWindow, GLFW_KEY_ESCAPE) != GLFW_RELEASE)
-            keepRunning = false;
-        if (glfwWindowShouldClose(renderWindow) == 1)
-            keepRunning = false;
-        if (runMode == Preview && !isHostWindowEnabled(hostWindow))
-            break;
-        if (!keepRunning)
-            break;
+    while (runMainLoopPass(&keepRunning)) {
     }
 
     releaseGlObjects();
