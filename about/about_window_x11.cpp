@@ -1,0 +1,496 @@
+#include "about/about_window.h"
+
+#include "about/about_layout.h"
+#include "about/about_text.h"
+#include "res/resources.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xft/Xft.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/cursorfont.h>
+#include <X11/keysym.h>
+
+#define STBI_ONLY_BMP
+#define STBI_NO_STDIO
+#define STBI_NO_LINEAR
+#define STBI_NO_HDR
+#define STB_IMAGE_STATIC
+#define STB_IMAGE_IMPLEMENTATION
+#include <stb/stb_image.h>
+
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+// The system button colours of the Windows build (as Wine's classic look
+// paints them), so both builds show the same button.
+constexpr AboutColor buttonFaceColor = {245, 245, 245};
+constexpr AboutColor buttonHighlightColor = {255, 255, 255};
+constexpr AboutColor buttonLightColor = {227, 227, 227};
+constexpr AboutColor buttonShadowColor = {166, 166, 166};
+constexpr AboutColor buttonDarkShadowColor = {106, 106, 106};
+constexpr AboutColor buttonTextColor = {0, 0, 0};
+
+struct X11Font {
+    XftFont* font = nullptr;
+    int height = 0; // line step: the Windows cell height
+};
+
+struct X11About {
+    Display* display = nullptr;
+    int screen = 0;
+    Visual* visual = nullptr;
+    Colormap colormap = 0;
+    int depth = 0;
+    Window window = 0;
+    Pixmap canvas = 0; // drawn whole, then copied: no flicker on redraw
+    GC gc = nullptr;
+    XftDraw* draw = nullptr;
+    X11Font bodyFont;
+    X11Font headerFont;
+    Pixmap logo = 0;
+    int logoWidth = 0;
+    int logoHeight = 0;
+    Atom wmProtocols = 0;
+    Atom wmDeleteWindow = 0;
+
+    // Push-button state, as a Windows button keeps it.
+    bool mouseHeld = false;  // the press began on the button
+    bool mouseInside = false;
+    bool spaceHeld = false;
+    bool buttonFocused = false;
+    std::vector<pid_t> openers;
+};
+
+XftColor x11Color(X11About& about, AboutColor color)
+{
+    XRenderColor value = {static_cast<unsigned short>(color.red * 257), static_cast<unsigned short>(color.green * 257),
+                          static_cast<unsigned short>(color.blue * 257), 0xFFFF};
+    XftColor result = {};
+    XftColorAllocValue(about.display, about.visual, about.colormap, &value, &result);
+    return result;
+}
+
+XftFont* x11OpenArial(X11About& about, double pixelSize, int weight, double widthScale)
+{
+    XftMatrix matrix;
+    XftMatrixInit(&matrix);
+    matrix.xx = widthScale;
+    return XftFontOpen(about.display, about.screen, XFT_FAMILY, XftTypeString, "Arial", XFT_PIXEL_SIZE,
+                       XftTypeDouble, pixelSize, XFT_WEIGHT, XftTypeInteger,
+                       weight >= 700 ? XFT_WEIGHT_BOLD : XFT_WEIGHT_MEDIUM, XFT_ANTIALIAS, XftTypeBool, True,
+                       XFT_MATRIX, XftTypeMatrix, &matrix, nullptr);
+}
+
+int x11TextWidth(Display* display, XftFont* font, const std::string& text)
+{
+    XGlyphInfo extents;
+    XftTextExtentsUtf8(display, font, reinterpret_cast<const FcChar8*>(text.data()), static_cast<int>(text.size()),
+                       &extents);
+    return extents.xOff;
+}
+
+// Opens Arial the way CreateFontA sizes it: the height is the whole cell
+// (ascent plus descent), the width the weighted average character width.
+X11Font x11OpenFont(X11About& about, const AboutFont& spec)
+{
+    X11Font result;
+    result.height = spec.height;
+    XftFont* probe = x11OpenArial(about, spec.height, spec.weight, 1.0);
+    if (!probe)
+        return result;
+    const int cell = probe->ascent + probe->descent;
+    const double em = cell > 0 ? spec.height * static_cast<double>(spec.height) / cell : spec.height;
+    XftFontClose(about.display, probe);
+
+    XftFont* natural = x11OpenArial(about, em, spec.weight, 1.0);
+    if (!natural)
+        return result;
+    double advances[27];
+    for (int i = 0; i < 27; ++i)
+        advances[i] = x11TextWidth(about.display, natural, std::string(1, i < 26 ? static_cast<char>('a' + i) : ' '));
+    const double average = windowsAverageCharWidth(advances);
+    XftFontClose(about.display, natural);
+
+    result.font = x11OpenArial(about, em, spec.weight, average > 0.0 ? spec.width / average : 1.0);
+    return result;
+}
+
+void x11FillRect(X11About& about, AboutColor color, int x, int y, int width, int height)
+{
+    XftColor fill = x11Color(about, color);
+    XftDrawRect(about.draw, &fill, x, y, static_cast<unsigned>(width), static_cast<unsigned>(height));
+}
+
+// Left-aligned lines from the top of a static control, clipped to it.
+void x11DrawStatic(X11About& about, const X11Font& font, AboutColor color, const AboutRect& rect,
+                   const std::vector<std::string>& lines, bool underline)
+{
+    if (!font.font)
+        return;
+    XRectangle clip = {static_cast<short>(rect.x), static_cast<short>(rect.y), static_cast<unsigned short>(rect.width),
+                       static_cast<unsigned short>(rect.height)};
+    XftDrawSetClipRectangles(about.draw, 0, 0, &clip, 1);
+    XftColor ink = x11Color(about, color);
+    int top = rect.y;
+    for (const std::string& line : lines) {
+        const int baseline = top + font.font->ascent;
+        XftDrawStringUtf8(about.draw, &ink, font.font, rect.x, baseline,
+                          reinterpret_cast<const FcChar8*>(line.data()), static_cast<int>(line.size()));
+        if (underline) {
+            const int thickness = font.height >= 24 ? 2 : 1;
+            XftDrawRect(about.draw, &ink, rect.x, baseline + font.height / 9, x11TextWidth(about.display, font.font, line),
+                        thickness);
+        }
+        top += font.height;
+    }
+    XftDrawSetClip(about.draw, nullptr);
+}
+
+void x11DrawButton(X11About& about)
+{
+    const AboutRect& r = aboutButtonRect;
+    const bool pressed = (about.mouseHeld && about.mouseInside) || about.spaceHeld;
+    x11FillRect(about, buttonFaceColor, r.x, r.y, r.width, r.height);
+    if (pressed) {
+        // Sunken: a dark frame with the shadow inside it, as Windows draws a held button.
+        x11FillRect(about, buttonDarkShadowColor, r.x, r.y, r.width, 1);
+        x11FillRect(about, buttonDarkShadowColor, r.x, r.y + r.height - 1, r.width, 1);
+        x11FillRect(about, buttonDarkShadowColor, r.x, r.y, 1, r.height);
+        x11FillRect(about, buttonDarkShadowColor, r.x + r.width - 1, r.y, 1, r.height);
+        x11FillRect(about, buttonShadowColor, r.x + 1, r.y + 1, r.width - 2, 1);
+        x11FillRect(about, buttonShadowColor, r.x + 1, r.y + 1, 1, r.height - 2);
+    } else {
+        x11FillRect(about, buttonHighlightColor, r.x, r.y, r.width - 1, 1);
+        x11FillRect(about, buttonHighlightColor, r.x, r.y, 1, r.height - 1);
+        x11FillRect(about, buttonLightColor, r.x + 1, r.y + 1, r.width - 3, 1);
+        x11FillRect(about, buttonLightColor, r.x + 1, r.y + 1, 1, r.height - 3);
+        x11FillRect(about, buttonDarkShadowColor, r.x, r.y + r.height - 1, r.width, 1);
+        x11FillRect(about, buttonDarkShadowColor, r.x + r.width - 1, r.y, 1, r.height);
+        x11FillRect(about, buttonShadowColor, r.x + 1, r.y + r.height - 2, r.width - 2, 1);
+        x11FillRect(about, buttonShadowColor, r.x + r.width - 2, r.y + 1, 1, r.height - 2);
+    }
+
+    const X11Font& font = about.bodyFont;
+    if (font.font) {
+        const std::string caption = aboutButtonCaption;
+        const int shift = pressed ? 1 : 0;
+        const int textWidth = x11TextWidth(about.display, font.font, caption);
+        const int x = r.x + (r.width - textWidth) / 2 + shift;
+        const int baseline = r.y + (r.height - (font.font->ascent + font.font->descent)) / 2 + font.font->ascent + shift;
+        XftColor ink = x11Color(about, buttonTextColor);
+        XftDrawStringUtf8(about.draw, &ink, font.font, x, baseline, reinterpret_cast<const FcChar8*>(caption.data()),
+                          static_cast<int>(caption.size()));
+    }
+
+    if (about.buttonFocused) {
+        // The dotted focus rectangle of a focused Windows button.
+        const int left = r.x + 4, top = r.y + 4, right = r.x + r.width - 5, bottom = r.y + r.height - 5;
+        for (int x = left; x <= right; x += 2) {
+            x11FillRect(about, buttonTextColor, x, top, 1, 1);
+            x11FillRect(about, buttonTextColor, x, bottom, 1, 1);
+        }
+        for (int y = top; y <= bottom; y += 2) {
+            x11FillRect(about, buttonTextColor, left, y, 1, 1);
+            x11FillRect(about, buttonTextColor, right, y, 1, 1);
+        }
+    }
+}
+
+void x11Redraw(X11About& about)
+{
+    x11FillRect(about, aboutBackgroundColor, 0, 0, aboutWindowWidth, aboutWindowHeight);
+    if (about.logo)
+        XCopyArea(about.display, about.logo, about.canvas, about.gc, 0, 0, static_cast<unsigned>(about.logoWidth),
+                  static_cast<unsigned>(about.logoHeight), aboutLogoX, aboutLogoY);
+    x11DrawStatic(about, about.headerFont, aboutHeaderColor, aboutHeaderRect, {aboutHeaderText}, true);
+    x11DrawStatic(about, about.bodyFont, aboutNoticeColor, aboutNoticeRect,
+                  splitLines(windows1252ToUtf8(aboutNoticeText)), false);
+    x11DrawButton(about);
+    XCopyArea(about.display, about.canvas, about.window, about.gc, 0, 0, aboutWindowWidth, aboutWindowHeight, 0, 0);
+}
+
+int x11MaskShift(unsigned long mask)
+{
+    int shift = 0;
+    while (mask && !(mask & 1)) {
+        mask >>= 1;
+        ++shift;
+    }
+    return shift;
+}
+
+// The logo bitmap, decoded from the embedded .bmp into a pixmap once.
+void x11LoadLogo(X11About& about)
+{
+    const ResourceData data = findResourceData("BITMAP", aboutLogoBitmapId);
+    if (!data.bytes || data.size > static_cast<unsigned long>(INT_MAX) || about.visual->c_class != TrueColor)
+        return;
+    int width = 0, height = 0, channels = 0;
+    stbi_uc* pixels = stbi_load_from_memory(data.bytes, static_cast<int>(data.size), &width, &height, &channels, 3);
+    if (!pixels)
+        return;
+    XImage* image = XCreateImage(about.display, about.visual, static_cast<unsigned>(about.depth), ZPixmap, 0, nullptr,
+                                 static_cast<unsigned>(width), static_cast<unsigned>(height), 32, 0);
+    if (image) {
+        image->data = static_cast<char*>(std::malloc(static_cast<size_t>(image->bytes_per_line) * height));
+        if (image->data) {
+            const int rs = x11MaskShift(about.visual->red_mask);
+            const int gs = x11MaskShift(about.visual->green_mask);
+            const int bs = x11MaskShift(about.visual->blue_mask);
+            const unsigned long rmax = about.visual->red_mask >> rs;
+            const unsigned long gmax = about.visual->green_mask >> gs;
+            const unsigned long bmax = about.visual->blue_mask >> bs;
+            for (int y = 0; y < height; ++y)
+                for (int x = 0; x < width; ++x) {
+                    const stbi_uc* p = pixels + (static_cast<long>(y) * width + x) * 3;
+                    const unsigned long pixel = ((p[0] * rmax + 127) / 255) << rs | ((p[1] * gmax + 127) / 255) << gs |
+                                                ((p[2] * bmax + 127) / 255) << bs;
+                    XPutPixel(image, x, y, pixel);
+                }
+            about.logo = XCreatePixmap(about.display, about.window, static_cast<unsigned>(width),
+                                       static_cast<unsigned>(height), static_cast<unsigned>(about.depth));
+            XPutImage(about.display, about.logo, about.gc, image, 0, 0, 0, 0, static_cast<unsigned>(width),
+                      static_cast<unsigned>(height));
+            about.logoWidth = width;
+            about.logoHeight = height;
+        }
+        XDestroyImage(image); // frees the pixel data too
+    }
+    stbi_image_free(pixels);
+}
+
+void x11SetProperties(X11About& about, const AboutPosition& position)
+{
+    Display* d = about.display;
+    XStoreName(d, about.window, aboutTitle);
+    const Atom utf8 = XInternAtom(d, "UTF8_STRING", False);
+    XChangeProperty(d, about.window, XInternAtom(d, "_NET_WM_NAME", False), utf8, 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(aboutTitle), static_cast<int>(std::strlen(aboutTitle)));
+
+    // Fixed size, placed where asked: the frame's corner at the centred point,
+    // as the outer window is on Windows.
+    XSizeHints* size = XAllocSizeHints();
+    if (size) {
+        size->flags = USPosition | PPosition | PSize | PMinSize | PMaxSize | PWinGravity;
+        size->x = position.x;
+        size->y = position.y;
+        size->width = size->min_width = size->max_width = aboutWindowWidth;
+        size->height = size->min_height = size->max_height = aboutWindowHeight;
+        size->win_gravity = NorthWestGravity;
+        XSetWMNormalHints(d, about.window, size);
+        XFree(size);
+    }
+    XWMHints* hints = XAllocWMHints();
+    if (hints) {
+        hints->flags = InputHint | StateHint;
+        hints->input = True;
+        hints->initial_state = NormalState;
+        XSetWMHints(d, about.window, hints);
+        XFree(hints);
+    }
+    XClassHint* classHint = XAllocClassHint();
+    if (classHint) {
+        char name[] = "quillomar";
+        char className[] = "Quillomar";
+        classHint->res_name = name;
+        classHint->res_class = className;
+        XSetClassHint(d, about.window, classHint);
+        XFree(classHint);
+    }
+    // Only move and close, as a window with just a system menu offers.
+    const long motif[5] = {1 | 2, 4 | 32, 2 | 8 | 16, 0, 0};
+    const Atom motifAtom = XInternAtom(d, "_MOTIF_WM_HINTS", False);
+    XChangeProperty(d, about.window, motifAtom, motifAtom, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(motif), 5);
+
+    about.wmProtocols = XInternAtom(d, "WM_PROTOCOLS", False);
+    about.wmDeleteWindow = XInternAtom(d, "WM_DELETE_WINDOW", False);
+    XSetWMProtocols(d, about.window, &about.wmDeleteWindow, 1);
+}
+
+void x11OpenWebSite(X11About& about)
+{
+    // Collect the openers that have finished, so clicks leave no zombies.
+    std::vector<pid_t> running;
+    for (pid_t pid : about.openers)
+        if (waitpid(pid, nullptr, WNOHANG) == 0)
+            running.push_back(pid);
+    about.openers.swap(running);
+
+    // The address is a constant of the program and travels as one argument:
+    // no shell ever sees it.
+    char program[] = "xdg-open";
+    std::string address = aboutWebAddress;
+    char* argv[] = {program, &address[0], nullptr};
+    pid_t pid = 0;
+    if (posix_spawnp(&pid, program, nullptr, nullptr, argv, environ) == 0)
+        about.openers.push_back(pid);
+}
+
+bool x11InsideButton(int x, int y)
+{
+    const AboutRect& r = aboutButtonRect;
+    return x >= r.x && x < r.x + r.width && y >= r.y && y < r.y + r.height;
+}
+
+// One event; false when the window is to close.
+bool x11HandleEvent(X11About& about, XEvent& event)
+{
+    switch (event.type) {
+    case Expose:
+        if (event.xexpose.count == 0)
+            XCopyArea(about.display, about.canvas, about.window, about.gc, 0, 0, aboutWindowWidth, aboutWindowHeight, 0,
+                      0);
+        break;
+    case ButtonPress:
+        if (event.xbutton.button == Button1 && x11InsideButton(event.xbutton.x, event.xbutton.y)) {
+            about.mouseHeld = about.mouseInside = true;
+            about.buttonFocused = true; // a clicked Windows button takes the focus
+            x11Redraw(about);
+        }
+        break;
+    case MotionNotify:
+        if (about.mouseHeld) {
+            const bool inside = x11InsideButton(event.xmotion.x, event.xmotion.y);
+            if (inside != about.mouseInside) {
+                about.mouseInside = inside;
+                x11Redraw(about);
+            }
+        }
+        break;
+    case ButtonRelease:
+        if (event.xbutton.button == Button1 && about.mouseHeld) {
+            const bool click = x11InsideButton(event.xbutton.x, event.xbutton.y);
+            about.mouseHeld = about.mouseInside = false;
+            x11Redraw(about);
+            if (click)
+                x11OpenWebSite(about);
+        }
+        break;
+    case KeyPress:
+        // Only Space presses a focused button; Escape and Enter do nothing,
+        // as in a plain window that is no dialog.
+        if (about.buttonFocused && XLookupKeysym(&event.xkey, 0) == XK_space && !about.spaceHeld) {
+            about.spaceHeld = true;
+            x11Redraw(about);
+        }
+        break;
+    case KeyRelease:
+        if (about.spaceHeld && XLookupKeysym(&event.xkey, 0) == XK_space) {
+            // Auto-repeat sends release and press together: only a real release clicks.
+            if (XEventsQueued(about.display, QueuedAfterReading)) {
+                XEvent next;
+                XPeekEvent(about.display, &next);
+                if (next.type == KeyPress && next.xkey.time == event.xkey.time &&
+                    next.xkey.keycode == event.xkey.keycode) {
+                    XNextEvent(about.display, &next);
+                    break;
+                }
+            }
+            about.spaceHeld = false;
+            x11Redraw(about);
+            x11OpenWebSite(about);
+        }
+        break;
+    case FocusOut:
+        if (about.spaceHeld) {
+            about.spaceHeld = false;
+            x11Redraw(about);
+        }
+        break;
+    case ClientMessage:
+        if (event.xclient.message_type == about.wmProtocols &&
+            static_cast<Atom>(event.xclient.data.l[0]) == about.wmDeleteWindow)
+            return false;
+        break;
+    default:
+        break;
+    }
+    return true;
+}
+
+void x11Release(X11About& about)
+{
+    if (about.bodyFont.font)
+        XftFontClose(about.display, about.bodyFont.font);
+    if (about.headerFont.font)
+        XftFontClose(about.display, about.headerFont.font);
+    if (about.draw)
+        XftDrawDestroy(about.draw);
+    if (about.logo)
+        XFreePixmap(about.display, about.logo);
+    if (about.canvas)
+        XFreePixmap(about.display, about.canvas);
+    if (about.gc)
+        XFreeGC(about.display, about.gc);
+    if (about.window)
+        XDestroyWindow(about.display, about.window);
+    XCloseDisplay(about.display);
+}
+
+} // namespace
+
+AboutWindow::AboutWindow(void*, int)
+{
+    X11About about;
+    about.display = XOpenDisplay(nullptr);
+    if (!about.display) {
+        // No display: there is no one to show a message box to either.
+        std::fprintf(stderr, "Error!: Window Creation Failed!\n");
+        std::fflush(stderr);
+        return;
+    }
+    about.screen = DefaultScreen(about.display);
+    about.visual = DefaultVisual(about.display, about.screen);
+    about.colormap = DefaultColormap(about.display, about.screen);
+    about.depth = DefaultDepth(about.display, about.screen);
+
+    const AboutPosition position =
+        aboutWindowPosition(DisplayWidth(about.display, about.screen), DisplayHeight(about.display, about.screen));
+
+    XSetWindowAttributes attributes = {};
+    attributes.background_pixel = x11Color(about, aboutBackgroundColor).pixel;
+    attributes.event_mask = ExposureMask | KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
+                            ButtonMotionMask | FocusChangeMask | StructureNotifyMask;
+    attributes.cursor = XCreateFontCursor(about.display, XC_left_ptr);
+    about.window = XCreateWindow(about.display, RootWindow(about.display, about.screen), position.x, position.y,
+                                 aboutWindowWidth, aboutWindowHeight, 0, about.depth, InputOutput, about.visual,
+                                 CWBackPixel | CWEventMask | CWCursor, &attributes);
+    if (!about.window) {
+        std::fprintf(stderr, "Error!: Window Creation Failed!\n");
+        std::fflush(stderr);
+        XCloseDisplay(about.display);
+        return;
+    }
+    x11SetProperties(about, position);
+
+    about.gc = XCreateGC(about.display, about.window, 0, nullptr);
+    about.canvas = XCreatePixmap(about.display, about.window, aboutWindowWidth, aboutWindowHeight,
+                                 static_cast<unsigned>(about.depth));
+    about.draw = XftDrawCreate(about.display, about.canvas, about.visual, about.colormap);
+    x11LoadLogo(about);
+    about.bodyFont = x11OpenFont(about, aboutBodyFont);
+    about.headerFont = x11OpenFont(about, aboutHeaderFont);
+
+    XMapWindow(about.display, about.window);
+    x11Redraw(about);
+
+    XEvent event;
+    for (;;) {
+        XNextEvent(about.display, &event);
+        if (!x11HandleEvent(about, event))
+            break;
+    }
+    x11Release(about);
+}
