@@ -18,3 +18,8 @@ extern int starTrailDrawUniform;
 
 void loadShaderProgram();
 void readShaderInfoLog(unsigned int shader);
+
+// The compile, link and lookup steps of loadShaderProgram on given texts. A
+// shader that fails to compile is deleted after its log is fetched, and the
+// program is linked from what remains.
+void buildShaderProgram(const char* vertexSource, const char* fragmentSource);
