@@ -18,6 +18,16 @@ if(WIN32)
   # GLFW is not ours to keep warning-free; our own additions to it are.
   target_compile_options(glfw PRIVATE -w)
   set(QUILLOMAR_GLFW_INTERNAL ${QUILLOMAR_GLFW_SOURCE}/src ${CMAKE_BINARY_DIR}/glfw/src)
+
+  # Adopting an existing window needs GLFW's internal records, so that code is
+  # compiled into GLFW, with our warnings. GLFW's headers are not ours to fix.
+  add_library(quillomar_glfw_adopt OBJECT ${CMAKE_SOURCE_DIR}/app/glfw_adopt_win32.c)
+  target_compile_definitions(quillomar_glfw_adopt PRIVATE _GLFW_USE_CONFIG_H UNICODE _UNICODE)
+  target_include_directories(quillomar_glfw_adopt SYSTEM PRIVATE ${QUILLOMAR_GLFW_INTERNAL}
+    ${QUILLOMAR_GLFW_SOURCE}/include)
+  target_include_directories(quillomar_glfw_adopt PRIVATE ${CMAKE_SOURCE_DIR})
+  target_compile_options(quillomar_glfw_adopt PRIVATE -Wall -Wextra -Werror)
+  target_sources(glfw PRIVATE $<TARGET_OBJECTS:quillomar_glfw_adopt>)
 else()
   find_package(glfw3 3.3 REQUIRED)
 endif()
