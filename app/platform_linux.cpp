@@ -1,5 +1,7 @@
 #include "app/platform.h"
 
+#include "app/preview_x11.h"
+
 #include <X11/Xlib.h>
 
 #include <cerrno>
@@ -92,7 +94,11 @@ bool getHostClientSize(NativeWindow host, int* width, int* height)
 bool isHostWindowEnabled(NativeWindow host)
 {
     XWindowAttributes attributes;
-    return x11HostAttributes(host, &attributes) && attributes.map_state == IsViewable;
+    if (!x11HostAttributes(host, &attributes) || attributes.map_state != IsViewable)
+        return false;
+    // X tells no child that its parent was resized; this check runs every frame.
+    followPreviewHost(host, attributes.width, attributes.height);
+    return true;
 }
 
 void openWebAddress(NativeWindow, const char* address)

@@ -1,13 +1,150 @@
-#include "app/render_window.h"
+#include "app/preview_x11.h"
 
 #include "app/render_settings.h"
+#include "app/render_window.h"
 
 #include <GLFW/glfw3.h>
+#include <X11/Xlib.h>
 
-// Preview adoption on X11 is still to come: report it through the windowing
-// error path so the run ends the orderly way.
-GLFWwindow* adoptNativeWindow(NativeWindow, GLFWwindow*)
+// GLFW's native-access functions; glfw3native.h would also pull in the
+// XRandR headers, which nothing here needs.
+extern "C" Display* glfwGetX11Display(void);
+extern "C" Window glfwGetX11Window(GLFWwindow* window);
+
+// X has no way to draw into another client's window with a context made for
+// it the way WGL can, so the saver makes its own window and embeds it in the
+// host, as video players do with a given window id. The embedded window
+// covers the host's whole client area and follows its size.
+
+namespace {
+
+struct Embedding {
+    Display* display;
+    Window host;
+    Window child;
+    int width;
+    int height;
+};
+
+Embedding embedding = {nullptr, 0, 0, 0, 0};
+int lastErrorCode = Success;
+
+// The host belongs to another process and may vanish at any moment; Xlib's
+// default handler would end the saver on the first request that names it.
+int x11RecordError(Display*, XErrorEvent* error)
 {
-    showWindowingError(0, "X11: Preview windows are not supported yet");
-    return nullptr;
+    lastErrorCode = error->error_code;
+    return 0;
+}
+
+void x11ClearErrors(Display* display)
+{
+    XSync(display, False);
+    lastErrorCode = Success;
+}
+
+bool x11RequestsFailed(Display* display)
+{
+    XSync(display, False);
+    return lastErrorCode != Success;
+}
+
+// Our failures reach whatever error callback is installed, as GLFW's own do.
+void x11Fail(const char* text)
+{
+    const GLFWerrorfun callback = glfwSetErrorCallback(nullptr);
+    glfwSetErrorCallback(callback);
+    if (callback)
+        callback(GLFW_PLATFORM_ERROR, text);
+}
+
+bool x11IsChildOf(Display* display, Window child, Window parent)
+{
+    Window root = 0, actualParent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(display, child, &root, &actualParent, &children, &count))
+        return false;
+    if (children)
+        XFree(children);
+    return actualParent == parent;
+}
+
+GLFWwindow* x11CreateHiddenWindow(int width, int height, GLFWwindow* shareWindow)
+{
+    // Never shown on its own: it only ever appears inside the host.
+    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
+    glfwWindowHint(GLFW_DECORATED, GLFW_FALSE);
+    glfwWindowHint(GLFW_FOCUSED, GLFW_FALSE);
+    glfwWindowHint(GLFW_FOCUS_ON_SHOW, GLFW_FALSE);
+    GLFWwindow* window = glfwCreateWindow(width, height, renderSettings.title, nullptr, shareWindow);
+    glfwWindowHint(GLFW_VISIBLE, GLFW_TRUE);
+    glfwWindowHint(GLFW_DECORATED, GLFW_TRUE);
+    glfwWindowHint(GLFW_FOCUSED, GLFW_TRUE);
+    glfwWindowHint(GLFW_FOCUS_ON_SHOW, GLFW_TRUE);
+    return window;
+}
+
+} // namespace
+
+GLFWwindow* adoptNativeWindow(NativeWindow nativeWindow, GLFWwindow* shareWindow)
+{
+    Display* display = glfwGetX11Display(); // reports GLFW_NOT_INITIALIZED itself
+    if (!display)
+        return nullptr;
+    XSetErrorHandler(x11RecordError);
+
+    // X ids use 29 bits; anything wider cannot name a window.
+    if (nativeWindow == 0 || nativeWindow > 0x1FFFFFFF) {
+        x11Fail("X11: The preview host handle names no window");
+        return nullptr;
+    }
+    const Window host = static_cast<Window>(nativeWindow);
+
+    x11ClearErrors(display);
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(display, host, &attributes) || lastErrorCode != Success) {
+        x11Fail("X11: The preview host handle names no window");
+        return nullptr;
+    }
+    if (attributes.root == host) {
+        x11Fail("X11: The preview host cannot be a root window");
+        return nullptr;
+    }
+    if (attributes.c_class != InputOutput) {
+        x11Fail("X11: The preview host cannot be drawn into");
+        return nullptr;
+    }
+
+    GLFWwindow* window = x11CreateHiddenWindow(attributes.width, attributes.height, shareWindow);
+    if (!window)
+        return nullptr; // GLFW has told why
+
+    const Window child = glfwGetX11Window(window);
+    x11ClearErrors(display);
+    XReparentWindow(display, child, host, 0, 0);
+    XMapWindow(display, child);
+    if (x11RequestsFailed(display) || !x11IsChildOf(display, child, host)) {
+        glfwDestroyWindow(window);
+        x11Fail("X11: The preview host window is gone");
+        return nullptr;
+    }
+
+    // The host may have been resized while the window was being made.
+    embedding = {display, host, child, attributes.width, attributes.height};
+    if (XGetWindowAttributes(display, host, &attributes))
+        followPreviewHost(nativeWindow, attributes.width, attributes.height);
+    return window;
+}
+
+void followPreviewHost(NativeWindow host, int width, int height)
+{
+    if (!embedding.child || host != embedding.host || width <= 0 || height <= 0)
+        return;
+    if (width == embedding.width && height == embedding.height)
+        return;
+    embedding.width = width;
+    embedding.height = height;
+    XResizeWindow(embedding.display, embedding.child, static_cast<unsigned>(width), static_cast<unsigned>(height));
+    XFlush(embedding.display);
 }

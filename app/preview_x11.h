@@ -1,0 +1,8 @@
+#pragma once
+
+#include "app/platform.h"
+
+// Keeps the saver's window, embedded in the preview host, at the host's size.
+// Called with the host's current size each time the host is checked; GLFW
+// then reports the new size through the window-size callback.
+void followPreviewHost(NativeWindow host, int width, int height);
