@@ -39,3 +39,19 @@ inline void multiply(float* out, const float* a, const float* b)
         }
     }
 }
+
+// translation(tx, ty, tz) * scale(sx, sy, sz) in closed form: the product's
+// zero terms drop out, so the values are the same as through multiply.
+inline void setTranslationScale(float* m, float tx, float ty, float tz, float sx, float sy, float sz)
+{
+    for (int i = 0; i < 16; ++i) {
+        m[i] = 0.0f;
+    }
+    m[0] = sx;
+    m[5] = sy;
+    m[10] = sz;
+    m[12] = tx;
+    m[13] = ty;
+    m[14] = tz;
+    m[15] = 1.0f;
+}

@@ -37,15 +37,6 @@ float absolute(float v)
     return v < 0.0f ? -v : v;
 }
 
-void setTranslatedScale(float* m, float tx, float ty, float sx, float sy, float sz)
-{
-    float t[16];
-    float s[16];
-    setTranslation(t, tx, ty, 0.0f);
-    setScale(s, sx, sy, sz);
-    multiply(m, t, s);
-}
-
 } // namespace
 
 float randomUnit()
@@ -128,15 +119,15 @@ void updateStarMatrices(int slot)
     const float a = renderSettings.aspectRatio;
     const float x = posX[slot];
     const float y = posY[slot];
-    setTranslatedScale(headMatrix[slot], x, y, headSize / a, headSize, headSize);
+    setTranslationScale(headMatrix[slot], x, y, 0.0f, headSize / a, headSize, headSize);
     if (direction[slot] == Rightward || direction[slot] == Leftward) {
         const float vx = velX[slot];
-        setTranslatedScale(trailMatrix[slot], x - 2.0f * vx / a - sign(vx) * headSize / a, y,
-                           2.0f * absolute(vx) / a, headSize, 0.1f);
+        setTranslationScale(trailMatrix[slot], x - 2.0f * vx / a - sign(vx) * headSize / a, y, 0.0f,
+                            2.0f * absolute(vx) / a, headSize, 0.1f);
     } else {
         const float vy = velY[slot];
-        setTranslatedScale(trailMatrix[slot], x, y - 2.0f * vy - sign(vy) * headSize,
-                           headSize / a, 2.0f * absolute(vy), 0.1f);
+        setTranslationScale(trailMatrix[slot], x, y - 2.0f * vy - sign(vy) * headSize, 0.0f,
+                            headSize / a, 2.0f * absolute(vy), 0.1f);
     }
 }
 
