@@ -50,16 +50,4 @@ TEST(Matrix4, ClosedFormEqualsTheProduct)
     }
 }
 
-TEST(Matrix4, IdentityLeavesPointsAlone)
-{
-    float m[16];
-    setIdentity(m);
-    const float p[3] = {0.3f, -7.0f, 2.5f};
-    float out[3];
-    apply(m, p, out);
-    EXPECT_EQ(out[0], p[0]);
-    EXPECT_EQ(out[1], p[1]);
-    EXPECT_EQ(out[2], p[2]);
-}
-
 } // namespace
