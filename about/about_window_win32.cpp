@@ -2,8 +2,8 @@
 
 #include "about/about_layout.h"
 #include "about/about_text.h"
+#include "about/about_window_win32.h"
 
-#include <windows.h>
 #include <shellapi.h>
 
 HWND aboutWindowHandle = nullptr;
@@ -12,8 +12,6 @@ HWND aboutNoticeControl = nullptr;
 HWND aboutHeaderControl = nullptr;
 HWND aboutButtonControl = nullptr;
 HBRUSH aboutBackgroundBrush = nullptr;
-
-LRESULT CALLBACK aboutWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 namespace {
 
