@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 // The quad's GL buffers and counts, written once by uploadQuadModel.
 extern int modelVertexCount;
 extern int modelIndexCount;
@@ -11,3 +13,11 @@ extern unsigned int bitangentBuffer;
 extern unsigned int indexBuffer;
 
 void uploadQuadModel();
+
+// uploadQuadModel for any model and material library resource.
+void uploadModel(int modelId, int materialId);
+
+// Runs load; when it returns false or throws (the loader's number conversion
+// errors), ends the process with exit code 0 at once, as the saver must never
+// show a crash or draw from an empty model.
+void loadModelOrExit(const std::function<bool()>& load);
