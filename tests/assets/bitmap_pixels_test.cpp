@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <limits>
@@ -51,37 +50,6 @@ TEST(NoiseBitmaps, WholeChainMatchesTheGeneratedTexelsOnEveryPlatform)
         }
     }
     EXPECT_EQ(hash, noiseChainChecksum);
-}
-
-TEST(NoiseBitmaps, EveryTexelIsOpaqueAndInRange)
-{
-    for (const Level& level : noiseChain) {
-        SCOPED_TRACE(level.bitmapId);
-        std::vector<float> texels = pixels(level.bitmapId, level.size, level.size, true);
-        float lowest = 1.0f;
-        float highest = 0.0f;
-        for (size_t i = 0; i < texels.size(); ++i) {
-            if (i % 4 == 3) {
-                ASSERT_EQ(texels[i], 1.0f) << "alpha of texel " << i / 4;
-            } else {
-                ASSERT_TRUE(texels[i] >= 0.0f && texels[i] <= 1.0f) << "channel " << i;
-                lowest = std::fmin(lowest, texels[i]);
-                highest = std::fmax(highest, texels[i]);
-            }
-        }
-        if (level.size >= 16) {
-            // Noise, not a flat or black picture.
-            EXPECT_LT(lowest, 0.1f);
-            EXPECT_GT(highest, 0.9f);
-        }
-    }
-}
-
-TEST(NoiseBitmaps, SmallestLevelIsTheFixedColour)
-{
-    std::vector<float> texels = pixels(121, 1, 1, true);
-    expectTexel(texels, 0, static_cast<float>(209 / 255.0), static_cast<float>(41 / 255.0),
-                static_cast<float>(217 / 255.0));
 }
 
 // Texture row 0 is the picture's bottom row when rows are flipped.

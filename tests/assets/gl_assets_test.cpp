@@ -141,13 +141,9 @@ TEST_F(GlAssets, StarProgramLinksWithFixedSlotsAndKnowsItsLocations)
                     {"starDirection", starDirectionUniform}, {"starTrailDraw", starTrailDrawUniform}};
     for (const auto& u : uniforms)
         EXPECT_EQ(u.stored, GlApi.glGetUniformLocation(shaderProgram, u.name)) << u.name;
-    // The drawing sets these every frame; each must name its own uniform.
-    const int used[] = {mvUniform, starColorUniform, starDirectionUniform, starTrailDrawUniform};
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_NE(used[i], -1);
-        for (int j = 0; j < i; ++j)
-            EXPECT_NE(used[i], used[j]);
-    }
+    // The drawing sets these every frame.
+    for (int location : {mvUniform, starColorUniform, starDirectionUniform, starTrailDrawUniform})
+        EXPECT_NE(location, -1);
 }
 
 // A shader that fails to compile must not stop start-up: its log is fetched,

@@ -43,13 +43,6 @@ TEST(TextMarker, MissingMarkerStopsAtTheEndOfTheBytesOrTheBuffer)
     EXPECT_EQ(untouched, '#');
 }
 
-TEST(TextMarker, NoBytesGiveTheEmptyText)
-{
-    char destination[4] = {'x', 'x', 'x', 'x'};
-    copyTextUpToMarker(nullptr, 100, destination, 4);
-    EXPECT_EQ(destination[0], '\0');
-}
-
 TEST(TextResource, MissingResourceGivesTheEmptyText)
 {
     char destination[8] = "garbage";
