@@ -195,6 +195,30 @@ class AboutWindowTest(unittest.TestCase):
         self.assertEqual(len(self.opened()), 1)
         self.assertIsNone(proc.poll())
         self.assertEqual(self.display.visible_windows(TITLE), [window])
+        if not rig.TARGET.wine:
+            # Space presses the focused button, as it does on Windows.
+            self.display.key("space")
+            rig.wait_until(lambda: len(self.opened()) == 2, 10, 0.1, "Space to press the button")
+        self.close(window, proc)
+
+    def test_held_button_looks_pressed_and_a_release_outside_opens_nothing(self):
+        proc = self.start(["/c"])
+        (window, cx, cy), = self.wait_about(proc=proc)
+        box = (cx + 150, cy + 210, cx + 250, cy + 242)
+        raised = self.display.screenshot().region(*box)
+        self.display.mousemove(cx + 200, cy + 226)
+        self.display.run(["xdotool", "mousedown", "1"])
+        rig.wait_until(lambda: self.display.screenshot().region(*box) != raised, 10, 0.1, "the pressed look")
+        self.assertNotEqual(self.display.screenshot().pixel(cx + 150, cy + 210), raised[0])
+        # Dragged off the button it rises again, and letting go there is no click.
+        self.display.mousemove(cx + 30, cy + 260)
+        # (Only the raised corner: a focused button may draw a focus mark inside.)
+        rig.wait_until(lambda: self.display.screenshot().pixel(cx + 150, cy + 210) == raised[0], 10, 0.1,
+                       "the raised look")
+        self.display.run(["xdotool", "mouseup", "1"])
+        time.sleep(2)
+        self.assertEqual(self.opened(), [])
+        self.assertIsNone(proc.poll())
         self.close(window, proc)
 
     def test_alt_f4_closes_it_on_windows(self):
