@@ -409,6 +409,13 @@ bool x11HandleEvent(X11About& about, XEvent& event)
             x11Redraw(about);
         }
         break;
+    case DestroyNotify:
+        // Destroyed by another client: nothing left to show or close.
+        if (event.xdestroywindow.window == about.window) {
+            about.window = 0;
+            return false;
+        }
+        break;
     case ClientMessage:
         if (event.xclient.message_type == about.wmProtocols &&
             static_cast<Atom>(event.xclient.data.l[0]) == about.wmDeleteWindow)
@@ -439,6 +446,20 @@ void x11Release(X11About& about)
     XCloseDisplay(about.display);
 }
 
+// A window destroyed by another client makes our later requests fail; that
+// is no reason to end the process with Xlib's default of exit code 1.
+int x11IgnoreError(Display*, XErrorEvent*)
+{
+    return 0;
+}
+
+// The display itself is gone (server ended, client killed): the About window
+// has nothing left to do, and the program ends with 0 on every path.
+int x11DisplayLost(Display*)
+{
+    std::_Exit(0);
+}
+
 } // namespace
 
 AboutWindow::AboutWindow(void*, int)
@@ -451,6 +472,8 @@ AboutWindow::AboutWindow(void*, int)
         std::fflush(stderr);
         return;
     }
+    XErrorHandler previousErrorHandler = XSetErrorHandler(x11IgnoreError);
+    XIOErrorHandler previousIoErrorHandler = XSetIOErrorHandler(x11DisplayLost);
     about.screen = DefaultScreen(about.display);
     about.visual = DefaultVisual(about.display, about.screen);
     about.colormap = DefaultColormap(about.display, about.screen);
@@ -467,12 +490,6 @@ AboutWindow::AboutWindow(void*, int)
     about.window = XCreateWindow(about.display, RootWindow(about.display, about.screen), position.x, position.y,
                                  aboutWindowWidth, aboutWindowHeight, 0, about.depth, InputOutput, about.visual,
                                  CWBackPixel | CWEventMask | CWCursor, &attributes);
-    if (!about.window) {
-        std::fprintf(stderr, "Error!: Window Creation Failed!\n");
-        std::fflush(stderr);
-        XCloseDisplay(about.display);
-        return;
-    }
     x11SetProperties(about, position);
 
     about.gc = XCreateGC(about.display, about.window, 0, nullptr);
@@ -493,4 +510,6 @@ AboutWindow::AboutWindow(void*, int)
             break;
     }
     x11Release(about);
+    XSetErrorHandler(previousErrorHandler);
+    XSetIOErrorHandler(previousIoErrorHandler);
 }

@@ -221,6 +221,15 @@ class AboutWindowTest(unittest.TestCase):
         self.assertIsNone(proc.poll())
         self.close(window, proc)
 
+    def test_window_destroyed_or_connection_killed_by_another_client_ends_with_0(self):
+        if rig.TARGET.wine:
+            self.skipTest("Wine's own X windows are not the program's")
+        for command in ("windowclose", "windowkill"):
+            proc = self.start(["/c"])
+            (window, _, _), = self.wait_about(proc=proc)
+            self.display.run(["xdotool", command, str(window)])
+            self.assertEqual(self.display.wait_exit(proc, 20), 0, command)
+
     def test_alt_f4_closes_it_on_windows(self):
         if not rig.TARGET.wine:
             self.skipTest("Alt+F4 belongs to the window manager on Linux")
