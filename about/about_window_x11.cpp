@@ -157,29 +157,30 @@ void x11DrawStatic(X11About& about, const X11Font& font, AboutColor color, const
     XftDrawSetClip(about.draw, nullptr);
 }
 
+// A raised or sunken 3D frame of two one-pixel rings, as Windows draws a
+// classic push button: light on the lit sides, shadow on the others.
+void x11DrawButtonFrame(X11About& about, const AboutRect& r, AboutColor outerLit, AboutColor innerLit,
+                        AboutColor innerShade, AboutColor outerShade)
+{
+    x11FillRect(about, outerLit, r.x, r.y, r.width - 1, 1);
+    x11FillRect(about, outerLit, r.x, r.y, 1, r.height - 1);
+    x11FillRect(about, innerLit, r.x + 1, r.y + 1, r.width - 3, 1);
+    x11FillRect(about, innerLit, r.x + 1, r.y + 1, 1, r.height - 3);
+    x11FillRect(about, outerShade, r.x, r.y + r.height - 1, r.width, 1);
+    x11FillRect(about, outerShade, r.x + r.width - 1, r.y, 1, r.height);
+    x11FillRect(about, innerShade, r.x + 1, r.y + r.height - 2, r.width - 2, 1);
+    x11FillRect(about, innerShade, r.x + r.width - 2, r.y + 1, 1, r.height - 2);
+}
+
 void x11DrawButton(X11About& about)
 {
     const AboutRect& r = aboutButtonRect;
     const bool pressed = (about.mouseHeld && about.mouseInside) || about.spaceHeld;
     x11FillRect(about, buttonFaceColor, r.x, r.y, r.width, r.height);
-    if (pressed) {
-        // Sunken: a dark frame with the shadow inside it, as Windows draws a held button.
-        x11FillRect(about, buttonDarkShadowColor, r.x, r.y, r.width, 1);
-        x11FillRect(about, buttonDarkShadowColor, r.x, r.y + r.height - 1, r.width, 1);
-        x11FillRect(about, buttonDarkShadowColor, r.x, r.y, 1, r.height);
-        x11FillRect(about, buttonDarkShadowColor, r.x + r.width - 1, r.y, 1, r.height);
-        x11FillRect(about, buttonShadowColor, r.x + 1, r.y + 1, r.width - 2, 1);
-        x11FillRect(about, buttonShadowColor, r.x + 1, r.y + 1, 1, r.height - 2);
-    } else {
-        x11FillRect(about, buttonHighlightColor, r.x, r.y, r.width - 1, 1);
-        x11FillRect(about, buttonHighlightColor, r.x, r.y, 1, r.height - 1);
-        x11FillRect(about, buttonLightColor, r.x + 1, r.y + 1, r.width - 3, 1);
-        x11FillRect(about, buttonLightColor, r.x + 1, r.y + 1, 1, r.height - 3);
-        x11FillRect(about, buttonDarkShadowColor, r.x, r.y + r.height - 1, r.width, 1);
-        x11FillRect(about, buttonDarkShadowColor, r.x + r.width - 1, r.y, 1, r.height);
-        x11FillRect(about, buttonShadowColor, r.x + 1, r.y + r.height - 2, r.width - 2, 1);
-        x11FillRect(about, buttonShadowColor, r.x + r.width - 2, r.y + 1, 1, r.height - 2);
-    }
+    if (pressed)
+        x11DrawButtonFrame(about, r, buttonDarkShadowColor, buttonShadowColor, buttonLightColor, buttonHighlightColor);
+    else
+        x11DrawButtonFrame(about, r, buttonHighlightColor, buttonLightColor, buttonShadowColor, buttonDarkShadowColor);
 
     const X11Font& font = about.bodyFont;
     if (font.font) {
@@ -194,16 +195,16 @@ void x11DrawButton(X11About& about)
     }
 
     if (about.buttonFocused) {
-        // The dotted focus rectangle of a focused Windows button.
-        const int left = r.x + 4, top = r.y + 4, right = r.x + r.width - 5, bottom = r.y + r.height - 5;
-        for (int x = left; x <= right; x += 2) {
-            x11FillRect(about, buttonTextColor, x, top, 1, 1);
-            x11FillRect(about, buttonTextColor, x, bottom, 1, 1);
-        }
-        for (int y = top; y <= bottom; y += 2) {
-            x11FillRect(about, buttonTextColor, left, y, 1, 1);
-            x11FillRect(about, buttonTextColor, right, y, 1, 1);
-        }
+        // The dotted focus rectangle, two pixels in: every other pixel
+        // inverted, which on the face gives this near-black.
+        constexpr AboutColor dot = {245 ^ 255, 245 ^ 255, 245 ^ 255};
+        const int left = 2, top = 2, right = r.width - 3, bottom = r.height - 3;
+        for (int y = top; y <= bottom; ++y)
+            for (int x = left; x <= right; ++x) {
+                const bool edge = x == left || x == right || y == top || y == bottom;
+                if (edge && (x + y) % 2 == 1)
+                    x11FillRect(about, dot, r.x + x, r.y + y, 1, 1);
+            }
     }
 }
 
