@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <vector>
 
 namespace {
@@ -25,20 +24,6 @@ Indices triangulate(const std::vector<objl::Vector3>& corners)
     Indices indices;
     objl::Loader::triangulate(indices, polygon(corners));
     return indices;
-}
-
-TEST(ObjlVectors, ProductsLengthAndAngle)
-{
-    const objl::Vector3 x{1, 0, 0};
-    const objl::Vector3 y{0, 2, 0};
-    EXPECT_EQ(objl::crossProduct(x, y), (objl::Vector3{0, 0, 2}));
-    EXPECT_EQ(objl::crossProduct(y, x), (objl::Vector3{0, 0, -2}));
-    EXPECT_EQ(objl::dotProduct({1, 2, 3}, {4, -5, 6}), 12.0f);
-    EXPECT_EQ(objl::vectorLength({3, 4, 12}), 13.0f);
-    EXPECT_FLOAT_EQ(objl::angleBetween(x, y), 1.5707964f);
-    EXPECT_TRUE(std::isnan(objl::angleBetween(x, {})));
-    EXPECT_EQ((objl::Vector3{1, 2, 3} - objl::Vector3{1, 1, 1}) * 2.0f + x, (objl::Vector3{1, 2, 4}));
-    EXPECT_NE((objl::Vector3{0, 0, 0}), (objl::Vector3{0, 0, 1e-30f}));
 }
 
 TEST(ObjlVectors, PointInTriangleCountsBordersAndProjects)
