@@ -311,10 +311,3 @@ GLFWwindow* glfwAdoptWin32Window(void* nativeWindow, GLFWwindow* share)
     window->context.destroy = destroyAdoptedContext;
     return (GLFWwindow*) window;
 }
-
-int glfwIsAdoptedWindow(GLFWwindow* handle)
-{
-    _GLFW_REQUIRE_INIT_OR_RETURN(GLFW_FALSE);
-
-    return handle && findAdoption((_GLFWwindow*) handle) ? GLFW_TRUE : GLFW_FALSE;
-}

@@ -15,9 +15,6 @@ extern "C" {
 // the error callback.
 GLFWwindow* glfwAdoptWin32Window(void* nativeWindow, GLFWwindow* share);
 
-// GLFW_TRUE while window is an adopted window that has not been given back.
-int glfwIsAdoptedWindow(GLFWwindow* window);
-
 #ifdef __cplusplus
 }
 #endif
