@@ -63,6 +63,9 @@ class AboutWindowTest(unittest.TestCase):
             f.write('#!/bin/sh\nprintf "%%s:%%s\\n" "$#" "$1" >> "%s"\n' % self.opener_log)
         os.chmod(stub, 0o755)
         self.env = {"PATH": stub_dir + os.pathsep + os.environ.get("PATH", "")}
+        # A private place for the single-instance marker on Linux, so savers
+        # of other test runs on this machine cannot hold it.
+        self.env["XDG_RUNTIME_DIR"] = stub_dir
 
     # Helpers
 
