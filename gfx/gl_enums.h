@@ -48,6 +48,7 @@
 #define GL_RGB                            0x1907
 #define GL_RGBA                           0x1908
 #define GL_SAMPLES                        0x80A9
+#define GL_SCISSOR_TEST                   0x0C11
 #define GL_SHADER_TYPE                    0x8B4F
 #define GL_STATIC_DRAW                    0x88E4
 #define GL_TEXTURE0                       0x84C0

@@ -7,8 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstdio>
-#include <cstring>
+#include <vector>
 
 namespace {
 
@@ -93,4 +94,22 @@ TEST_F(GlApiOnContext, EntriesWorkAfterTheLibraryReferenceIsDropped)
     EXPECT_EQ(pixels[1], 0);
     EXPECT_EQ(pixels[2], 0);
     EXPECT_EQ(GlApi.glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(GlApiOnContext, FramebufferIsReadBackTopRowFirst)
+{
+    // Green in the top quarter only: GL's rows start at the bottom.
+    GlApi.glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    GlApi.glClear(GL_COLOR_BUFFER_BIT);
+    GlApi.glEnable(GL_SCISSOR_TEST);
+    GlApi.glScissor(0, 48, 64, 16);
+    GlApi.glClearColor(0.0f, 1.0f, 0.0f, 1.0f);
+    GlApi.glClear(GL_COLOR_BUFFER_BIT);
+    GlApi.glDisable(GL_SCISSOR_TEST);
+    const std::vector<unsigned char> pixels = readTestFramebuffer(64, 64);
+    ASSERT_EQ(pixels.size(), 64u * 64u * 4u);
+    const std::size_t lastRow = 63u * 64u * 4u;
+    EXPECT_EQ(pixels[1], 255) << "top row";
+    EXPECT_EQ(pixels[lastRow + 1], 0) << "bottom row";
+    EXPECT_EQ(pixels[lastRow + 3], 255) << "bottom row alpha";
 }
