@@ -108,6 +108,9 @@ class Display:
             if p.poll() is None:
                 p.kill()
                 p.wait(timeout=10)
+            for stream in (p.stdout, p.stderr):
+                if stream:
+                    stream.close()
         if self.target.wine:
             subprocess.run(["wineserver", "-k"], env=self.env(), stdout=subprocess.DEVNULL,
                            stderr=subprocess.DEVNULL, timeout=20)

@@ -92,9 +92,10 @@ class SaverRun(unittest.TestCase):
 
     def test_icon_reaches_the_window_upright(self):
         proc, window = self.start_and_wait(["/s"])
-        out = rig.wait_until(lambda: self.display.run(["xprop", "-id", str(window), "_NET_WM_ICON"], check=False),
+        out = rig.wait_until(lambda: self.display.run(
+            ["xprop", "-id", str(window), "-f", "_NET_WM_ICON", "32c", "=$0+\\n", "_NET_WM_ICON"], check=False),
                              10, 0.2, "_NET_WM_ICON")
-        numbers = [int(v) for v in re.findall(r"\b\d+\b", out.split("=", 1)[-1])]
+        numbers = [int(v) for v in re.findall(r"\d+", out.split("=", 1)[-1])]
         # The property may hold several sizes; find the 64 x 64 one.
         i = 0
         while i + 1 < len(numbers) and (numbers[i], numbers[i + 1]) != (64, 64):
