@@ -105,6 +105,9 @@ static void giveWindowBack(Adoption* adoption)
             setIcon(handle, ICON_BIG, adoption->savedBigIcon);
             setIcon(handle, ICON_SMALL, adoption->savedSmallIcon);
         }
+
+        // The last frame is still on the window; let its owner paint over it
+        InvalidateRect(handle, NULL, TRUE);
     }
 
     if (adoption->usesWgl && window->context.wgl.dc)
