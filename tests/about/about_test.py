@@ -164,6 +164,23 @@ class AboutWindowTest(unittest.TestCase):
         self.assertEqual(shot.count(lambda p: p == BACKGROUND, button), 0)
         self.close(window, proc)
 
+    def test_screen_smaller_than_the_window_gives_a_negative_position(self):
+        small = rig.Display(rig.TARGET, 320, 240).__enter__()
+        self.addCleanup(small.__exit__, None, None, None)
+        self.display = small
+        self.hold_display_open()
+        proc = self.start(["/c"])
+        window = small.wait_window(TITLE, 30)
+        # (320 - 400) * 0.5 = -40, (240 - 300) * 0.5 = -30
+        if rig.TARGET.wine:
+            rig.wait_until(lambda: self.outer_rects(), 20, 0.2, "the window's rectangle")
+            # Windows itself caps the size at the screen's plus the frame.
+            (x, y, _, _), = self.outer_rects()
+            self.assertEqual((x, y), (-40, -30))
+        else:
+            self.assertEqual(small.geometry(window), (-40, -30, 400, 300))
+        self.close(window, proc)
+
     def test_each_click_opens_exactly_the_site_and_the_window_stays(self):
         proc = self.start(["/c:5678"])
         (window, cx, cy), = self.wait_about(proc=proc)
