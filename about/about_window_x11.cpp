@@ -86,10 +86,10 @@ XftFont* x11OpenArial(X11About& about, double pixelSize, int weight, double widt
     XftMatrix matrix;
     XftMatrixInit(&matrix);
     matrix.xx = widthScale;
+    // GDI weights are OpenType weights: 400 normal, 700 bold.
     return XftFontOpen(about.display, about.screen, XFT_FAMILY, XftTypeString, "Arial", XFT_PIXEL_SIZE,
-                       XftTypeDouble, pixelSize, XFT_WEIGHT, XftTypeInteger,
-                       weight >= 700 ? XFT_WEIGHT_BOLD : XFT_WEIGHT_MEDIUM, XFT_ANTIALIAS, XftTypeBool, True,
-                       XFT_MATRIX, XftTypeMatrix, &matrix, nullptr);
+                       XftTypeDouble, pixelSize, XFT_WEIGHT, XftTypeInteger, FcWeightFromOpenType(weight),
+                       XFT_ANTIALIAS, XftTypeBool, True, XFT_MATRIX, XftTypeMatrix, &matrix, nullptr);
 }
 
 int x11TextWidth(Display* display, XftFont* font, const std::string& text)
