@@ -90,7 +90,7 @@ class Display:
             if os.path.exists("/tmp/.X11-unix/X%d" % n) or os.path.exists("/tmp/.X%d-lock" % n):
                 continue
             self.xvfb = subprocess.Popen(
-                ["Xvfb", ":%d" % n, "-screen", "0", "%dx%dx24" % (self.width, self.height), "-nolisten", "tcp"],
+                ["Xvfb", ":%d" % n, "-screen", "0", "%dx%dx24" % (self.width, self.height), "-nolisten", "tcp", "-noreset"],
                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             try:
                 wait_until(lambda: os.path.exists("/tmp/.X11-unix/X%d" % n) or self.xvfb.poll() is not None,
