@@ -1,25 +1,8 @@
 #include "app/render_settings.h"
 
-// The start values of the program but with forceConfig on: every command line
-// asks for the settings.
-
-RenderSettings renderSettings = {
-    "",    // title
-    0,     // width
-    0,     // height
-    0.0f,  // aspectRatio
-    1,     // contextVersionMajor
-    0,     // contextVersionMinor
-    4,     // samples
-    true,  // forceConfig
-    true,  // useMonitor
-    true,  // swapInterval
-    true,  // windowIcon
-    false, // showCursor
-    true,  // robustContext
-    true,  // anisotropicFiltering
-    true,  // multisample
-    true,  // lineSmooth
-    true,  // polygonSmooth
-    true,  // mipmaps
-};
+// The program's start values with forceConfig on: every command line asks for
+// the settings. renderSettings is constant-initialised, so this runs after its
+// start values and before the entry point.
+namespace {
+const bool forced = (renderSettings.forceConfig = true, true);
+}

@@ -1,24 +1,7 @@
 #include "app/render_settings.h"
 
-// The start values of the program but with useMonitor off.
-
-RenderSettings renderSettings = {
-    "",    // title
-    0,     // width
-    0,     // height
-    0.0f,  // aspectRatio
-    1,     // contextVersionMajor
-    0,     // contextVersionMinor
-    4,     // samples
-    false, // forceConfig
-    false, // useMonitor
-    true,  // swapInterval
-    true,  // windowIcon
-    false, // showCursor
-    true,  // robustContext
-    true,  // anisotropicFiltering
-    true,  // multisample
-    true,  // lineSmooth
-    true,  // polygonSmooth
-    true,  // mipmaps
-};
+// The program's start values with useMonitor off. renderSettings is constant-
+// initialised, so this runs after its start values and before the entry point.
+namespace {
+const bool windowed = (renderSettings.useMonitor = false, true);
+}
