@@ -16,6 +16,7 @@ void quitOnInput(GLFWwindow* window, int key, int scancode, int action, int modi
 void quitOnInput(GLFWwindow* window, int button, int action, int modifiers);
 void ignoreInput(GLFWwindow* window, double x, double y);
 
-// Makes an existing native window (the preview host) a GLFW window with an
-// OpenGL context. Destroying the result gives the host back untouched.
+// Draws into an existing native window, the preview host: on Windows the host
+// itself becomes a GLFW window with an OpenGL context; on X11 the saver's own
+// window is embedded in it. Destroying the result gives the host back.
 GLFWwindow* adoptNativeWindow(NativeWindow nativeWindow, GLFWwindow* shareWindow);
