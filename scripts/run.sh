@@ -15,11 +15,14 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   exec "$build/quillomar" /s
 fi
 
-n=$(( (RANDOM % 800) + 100 ))
-Xvfb :$n -screen 0 1280x720x24 -nolisten tcp >/dev/null 2>&1 &
+numfile=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1280x720x24 -nolisten tcp 3>"$numfile" >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $saver $xvfb 2>/dev/null || true' EXIT
-for _ in $(seq 1 100); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.05; done
+saver=
+trap 'kill $saver $xvfb 2>/dev/null || true; rm -f "$numfile"' EXIT
+for _ in $(seq 1 200); do grep -q . "$numfile" && break; sleep 0.05; done
+n=$(head -n1 "$numfile")
+[ -n "$n" ] || { echo "could not start Xvfb" >&2; exit 1; }
 export DISPLAY=:$n
 "$build/quillomar" /s &
 saver=$!

@@ -3,7 +3,6 @@ natively or under Wine, windows found by title, input sent with xdotool,
 screenshots read as RGB bytes. Every wait is bounded."""
 import argparse
 import os
-import random
 import shutil
 import subprocess
 import sys
@@ -85,23 +84,28 @@ class Display:
         self.procs = []
 
     def __enter__(self):
-        for _ in range(20):
-            n = random.randint(100, 899)
-            if os.path.exists("/tmp/.X11-unix/X%d" % n) or os.path.exists("/tmp/.X%d-lock" % n):
-                continue
-            self.xvfb = subprocess.Popen(
-                ["Xvfb", ":%d" % n, "-screen", "0", "%dx%dx24" % (self.width, self.height), "-nolisten", "tcp", "-noreset"],
-                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            try:
-                wait_until(lambda: os.path.exists("/tmp/.X11-unix/X%d" % n) or self.xvfb.poll() is not None,
-                           5, what="Xvfb")
-            except AssertionError:
-                pass
-            if self.xvfb.poll() is None and os.path.exists("/tmp/.X11-unix/X%d" % n):
-                self.name = ":%d" % n
-                return self
+        # Xvfb picks a free display itself and clears stale locks of dead servers.
+        read_end, write_end = os.pipe()
+        self.xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "%dx%dx24" % (self.width, self.height),
+             "-nolisten", "tcp", "-noreset"],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, pass_fds=(write_end,))
+        os.close(write_end)
+        number = b""
+        deadline = time.monotonic() + 10
+        with os.fdopen(read_end, "rb") as pipe:
+            os.set_blocking(pipe.fileno(), False)
+            while not number.endswith(b"\n") and time.monotonic() < deadline and self.xvfb.poll() is None:
+                chunk = pipe.read()
+                if chunk:
+                    number += chunk
+                else:
+                    time.sleep(0.02)
+        if not number.strip():
             self.xvfb.kill()
-        raise RuntimeError("could not start Xvfb")
+            raise RuntimeError("could not start Xvfb")
+        self.name = ":" + number.decode().strip()
+        return self
 
     def __exit__(self, *exc):
         for p in self.procs:
@@ -114,8 +118,12 @@ class Display:
         if self.target.wine:
             subprocess.run(["wineserver", "-k"], env=self.env(), stdout=subprocess.DEVNULL,
                            stderr=subprocess.DEVNULL, timeout=20)
-        self.xvfb.kill()
-        self.xvfb.wait(timeout=10)
+        self.xvfb.terminate()  # lets Xvfb remove its lock and socket
+        try:
+            self.xvfb.wait(timeout=10)
+        except subprocess.TimeoutExpired:
+            self.xvfb.kill()
+            self.xvfb.wait(timeout=10)
 
     def env(self, extra=None):
         env = dict(os.environ)
