@@ -1,4 +1,4 @@
-#include "tests/scene/allocation_count.h"
+#include "tests/support/allocation_count.h"
 #include "tests/scene/gl_call_log.h"
 
 #include "app/render_settings.h"

@@ -1,17 +1,18 @@
-#include "tests/scene/allocation_count.h"
+#include "tests/support/allocation_count.h"
 
 #include <cstdlib>
 #include <new>
 
 long heapAllocations;
 bool countingAllocations;
+bool countingMalloc = true;
 
 namespace {
 
 void* allocate(std::size_t size)
 {
     // Where malloc is counted, it counts this allocation already.
-    if (countingAllocations && !mallocIsCounted) {
+    if (countingAllocations && !(mallocIsCounted && countingMalloc)) {
         ++heapAllocations;
     }
     if (void* p = std::malloc(size == 0 ? 1 : size)) {

@@ -1,4 +1,4 @@
-#include "tests/scene/allocation_count.h"
+#include "tests/support/allocation_count.h"
 
 #include <cstddef>
 
@@ -10,7 +10,7 @@ void* __libc_realloc(void* p, std::size_t size);
 
 void* malloc(std::size_t size)
 {
-    if (countingAllocations) {
+    if (countingAllocations && countingMalloc) {
         ++heapAllocations;
     }
     return __libc_malloc(size);
@@ -18,7 +18,7 @@ void* malloc(std::size_t size)
 
 void* calloc(std::size_t count, std::size_t size)
 {
-    if (countingAllocations) {
+    if (countingAllocations && countingMalloc) {
         ++heapAllocations;
     }
     return __libc_calloc(count, size);
@@ -26,7 +26,7 @@ void* calloc(std::size_t count, std::size_t size)
 
 void* realloc(void* p, std::size_t size)
 {
-    if (countingAllocations) {
+    if (countingAllocations && countingMalloc) {
         ++heapAllocations;
     }
     return __libc_realloc(p, size);
