@@ -90,6 +90,28 @@ class SaverRun(unittest.TestCase):
         self.display.key("space")
         self.assertEqual(self.display.wait_exit(again, 15), 0)
 
+    def test_stars_appear_and_move(self):
+        proc, _ = self.start_and_wait(["/s"])
+
+        def lit(image):
+            return {(i // 3) for i in range(0, len(image.rgb), 3)
+                    if max(image.rgb[i], image.rgb[i + 1], image.rgb[i + 2]) > 48}
+
+        first = rig.wait_until(lambda: (lambda img: img if len(lit(img)) > 50 else None)(self.display.screenshot()),
+                               15, 0.5, "stars on the screen")
+        time.sleep(1.0)
+        second = self.display.screenshot()
+        before, after = lit(first), lit(second)
+        self.assertGreater(len(after), 50)
+        self.assertGreater(len(before ^ after), 50, "the stars did not move")
+        # Every lit pixel is a sum of palette colours: never grey or white-ish
+        # unless several stars overlap, so most have one weak channel.
+        weak = sum(1 for p in after if min(second.rgb[3 * p:3 * p + 3]) < 0.5 * max(second.rgb[3 * p:3 * p + 3]))
+        self.assertGreater(weak, 0.8 * len(after))
+        self.assertIsNone(proc.poll())
+        self.display.key("a")
+        self.assertEqual(self.display.wait_exit(proc, 15), 0)
+
     def test_icon_reaches_the_window_upright(self):
         proc, window = self.start_and_wait(["/s"])
         out = rig.wait_until(lambda: self.display.run(
