@@ -1,0 +1,216 @@
+// Frames per second of the saver's full main-loop pass against a loop that
+// only clears and presents, on the same full-screen window with the swap
+// interval off. Run it on a display: tests/support/with-display frame_loop_bench
+#include "app/render_settings.h"
+#include "app/render_window.h"
+#include "app/run_modes.h"
+#include "app/saver_run.h"
+#include "gfx/gl_api.h"
+#include "scene/scene.h"
+#include "scene/scene_clock.h"
+#include "scene/star_field.h"
+
+#include <GLFW/glfw3.h>
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr double warmUpStep = 0.05;
+constexpr int warmUpFrames = 600;
+// About 16 stars live on average; a full table takes a minute or a few of
+// scene time, so the warm-up may run far beyond its first 600 frames.
+constexpr int warmUpFrameLimit = 20000;
+
+double sceneFps = 0.0;
+double fullTableFps = 0.0;
+double clearFps = 0.0;
+
+int liveStars()
+{
+    int live = 0;
+    for (int slot = 0; slot < starSlotCount; ++slot)
+        live += active[slot] != 0;
+    return live;
+}
+
+// The scene as the warm-up left it, so each timed run starts from a full table.
+struct SceneSnapshot {
+    int active[starSlotCount];
+    int direction[starSlotCount];
+    float posX[starSlotCount];
+    float posY[starSlotCount];
+    float velX[starSlotCount];
+    float velY[starSlotCount];
+    float color[starSlotCount][4];
+    float trailMatrix[starSlotCount][16];
+    float headMatrix[starSlotCount][16];
+    float lastSpawnTime;
+    float elapsed;
+    float previousElapsed;
+    double time;
+};
+
+SceneSnapshot warmScene;
+
+template <typename T>
+void copyArray(T& to, const T& from)
+{
+    std::memcpy(&to, &from, sizeof to);
+}
+
+void saveScene(double time)
+{
+    copyArray(warmScene.active, active);
+    copyArray(warmScene.direction, direction);
+    copyArray(warmScene.posX, posX);
+    copyArray(warmScene.posY, posY);
+    copyArray(warmScene.velX, velX);
+    copyArray(warmScene.velY, velY);
+    copyArray(warmScene.color, color);
+    copyArray(warmScene.trailMatrix, trailMatrix);
+    copyArray(warmScene.headMatrix, headMatrix);
+    warmScene.lastSpawnTime = lastSpawnTime;
+    warmScene.elapsed = elapsed;
+    warmScene.previousElapsed = previousElapsed;
+    warmScene.time = time;
+}
+
+// The real clock carries on from the scripted time.
+void restoreScene()
+{
+    copyArray(active, warmScene.active);
+    copyArray(direction, warmScene.direction);
+    copyArray(posX, warmScene.posX);
+    copyArray(posY, warmScene.posY);
+    copyArray(velX, warmScene.velX);
+    copyArray(velY, warmScene.velY);
+    copyArray(color, warmScene.color);
+    copyArray(trailMatrix, warmScene.trailMatrix);
+    copyArray(headMatrix, warmScene.headMatrix);
+    lastSpawnTime = warmScene.lastSpawnTime;
+    elapsed = warmScene.elapsed;
+    previousElapsed = warmScene.previousElapsed;
+    glfwSetTime(warmScene.time);
+}
+
+// Real time, not CPU time: the software rasteriser draws on its own threads.
+void reportFps(benchmark::State& state)
+{
+    state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["live"] = liveStars();
+}
+
+void fullScenePass(benchmark::State& state)
+{
+    restoreScene();
+    bool keepRunning = true;
+    for (auto _ : state) {
+        if (!runMainLoopPass(&keepRunning)) {
+            state.SkipWithError("the window asked to close");
+            break;
+        }
+    }
+    reportFps(state);
+}
+BENCHMARK(fullScenePass)->UseRealTime()->MinTime(3.0);
+
+// The same pass with the clock held where the warm-up left it, so all 20
+// stars are updated and drawn in every frame: the scene's heaviest frame.
+void fullTableHeldClock(benchmark::State& state)
+{
+    restoreScene();
+    for (auto _ : state) {
+        stepScene(warmScene.time);
+        glfwSwapBuffers(renderWindow);
+        glfwPollEvents();
+    }
+    reportFps(state);
+}
+BENCHMARK(fullTableHeldClock)->UseRealTime()->MinTime(3.0);
+
+void clearAndSwap(benchmark::State& state)
+{
+    for (auto _ : state) {
+        GlApi.glClear(GL_COLOR_BUFFER_BIT);
+        glfwSwapBuffers(renderWindow);
+        glfwPollEvents();
+    }
+    reportFps(state);
+}
+BENCHMARK(clearAndSwap)->UseRealTime()->MinTime(3.0);
+
+// Keeps the last fps of each benchmark so the ratio can be printed at the end.
+class FpsReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.run_type != Run::RT_Iteration || run.error_occurred)
+                continue;
+            auto fps = run.counters.find("fps");
+            if (fps == run.counters.end())
+                continue;
+            const std::string name = run.benchmark_name();
+            if (name.rfind("fullScenePass", 0) == 0)
+                sceneFps = fps->second.value;
+            else if (name.rfind("fullTableHeldClock", 0) == 0)
+                fullTableFps = fps->second.value;
+            else if (name.rfind("clearAndSwap", 0) == 0)
+                clearFps = fps->second.value;
+        }
+    }
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+
+    runMode = Saver;
+    renderSettings.useMonitor = true;
+    renderSettings.swapInterval = false;
+    initWindowing();
+    computeWindowSize();
+    openRenderWindow();
+    requireGlEntries();
+    applyRenderState();
+    prepareAssets();
+    std::printf("window %d x %d, %s\n", renderSettings.width, renderSettings.height,
+        reinterpret_cast<const char*>(GlApi.glGetString(GL_RENDERER)));
+
+    // A long-running saver: scripted frames until the table is full. Past the
+    // first frames nothing is presented, which only shortens the wait.
+    double time = 1.0;
+    int frame = 0;
+    for (; frame < warmUpFrameLimit && (frame < warmUpFrames || liveStars() < starSlotCount); ++frame) {
+        stepScene(time);
+        if (frame < warmUpFrames)
+            glfwSwapBuffers(renderWindow);
+        glfwPollEvents();
+        time += warmUpStep;
+    }
+    GlApi.glFinish();
+    saveScene(time);
+    std::printf("live stars after %d warm-up frames (%.0f s of scene time): %d of %d\n", frame, time - 1.0,
+        liveStars(), starSlotCount);
+
+    FpsReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    if (sceneFps > 0.0 && clearFps > 0.0)
+        std::printf("full scene %.1f fps, clear and swap %.1f fps, ratio %.3f (goal >= 0.9)\n", sceneFps, clearFps,
+            sceneFps / clearFps);
+    if (fullTableFps > 0.0 && clearFps > 0.0)
+        std::printf("20 stars held %.1f fps, ratio %.3f\n", fullTableFps, fullTableFps / clearFps);
+
+    releaseGlObjects();
+    glfwDestroyWindow(renderWindow);
+    glfwTerminate();
+    return 0;
+}
