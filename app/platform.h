@@ -30,6 +30,3 @@ bool getHostClientSize(NativeWindow host, int* width, int* height);
 // False when the host is disabled or no longer exists (Linux: destroyed or
 // no longer viewable).
 bool isHostWindowEnabled(NativeWindow host);
-
-// Opens an address in the user's browser; owner may be 0.
-void openWebAddress(NativeWindow owner, const char* address);

@@ -8,11 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
-#include <spawn.h>
 #include <sys/file.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace {
 
@@ -99,12 +96,4 @@ bool isHostWindowEnabled(NativeWindow host)
     // X tells no child that its parent was resized; this check runs every frame.
     followPreviewHost(host, attributes.width, attributes.height);
     return true;
-}
-
-void openWebAddress(NativeWindow, const char* address)
-{
-    char program[] = "xdg-open";
-    char* argv[] = {program, const_cast<char*>(address), nullptr};
-    pid_t pid;
-    posix_spawnp(&pid, program, nullptr, nullptr, argv, environ);
 }

@@ -1,7 +1,6 @@
 #include "app/platform.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
 NativeWindow nativeWindowFromNumber(std::int32_t number)
 {
@@ -44,9 +43,4 @@ bool getHostClientSize(NativeWindow host, int* width, int* height)
 bool isHostWindowEnabled(NativeWindow host)
 {
     return IsWindowEnabled(reinterpret_cast<HWND>(host)) != FALSE;
-}
-
-void openWebAddress(NativeWindow owner, const char* address)
-{
-    ShellExecuteA(reinterpret_cast<HWND>(owner), "open", address, nullptr, nullptr, SW_SHOWNORMAL);
 }
