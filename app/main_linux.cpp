@@ -1,16 +1,27 @@
+#include "app/host_linux.h"
+#include "app/render_settings.h"
 #include "app/run_modes.h"
 
-#include <string>
+#include <cstdio>
+#include <cstdlib>
 
-// Joins the arguments with single spaces so `quillomar /p 1234` reads exactly
-// as the Windows command line "/p 1234" does.
 int main(int argc, char** argv)
 {
-    std::string commandLine;
-    for (int i = 1; i < argc; ++i) {
-        if (i > 1)
-            commandLine += ' ';
-        commandLine += argv[i];
+    const LinuxRun run = readLinuxArguments(argc - 1, argv + 1, std::getenv("XSCREENSAVER_WINDOW"),
+        renderSettings.forceConfig);
+    if (run.action == LinuxAction::Help) {
+        std::fputs(linuxUsage, stdout);
+        return 0;
     }
-    return quillomarMain(commandLine.c_str(), nullptr, 0);
+    if (run.action == LinuxAction::Version) {
+        std::printf("quillomar %s\n", QUILLOMAR_VERSION);
+        return 0;
+    }
+    endQuietlyOnLostDisplay();
+    // The About window has its own loop and ends by its own close box.
+    if (run.mode != Config)
+        watchStopSignals();
+    // run.hostStarted is the one place that tells a host's run from one the
+    // user started: such runs take no instance marker.
+    return startRun(run.mode, run.window, run.hostStarted, nullptr, 0);
 }

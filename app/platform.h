@@ -30,3 +30,12 @@ bool getHostClientSize(NativeWindow host, int* width, int* height);
 // False when the host is disabled or no longer exists (Linux: destroyed or
 // no longer viewable).
 bool isHostWindowEnabled(NativeWindow host);
+
+// True once the process was asked to stop (Linux: SIGTERM, SIGINT or SIGHUP);
+// the main loop then ends after its current pass. Windows answers false.
+bool stopRequested();
+
+// Called after each main-loop pass. Where the buffer swap does not wait for
+// the display, Linux sleeps out the rest of one refresh period; Windows
+// leaves the pace to the swap interval.
+void paceFrame();

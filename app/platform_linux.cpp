@@ -1,5 +1,6 @@
 #include "app/platform.h"
 
+#include "app/host_linux.h"
 #include "app/preview_x11.h"
 
 #include <X11/Xlib.h>
@@ -29,6 +30,14 @@ Display* x11HostDisplay()
         XSetErrorHandler(x11IgnoreError);
     }
     return hostDisplay;
+}
+
+// Xlib calls this when the connection breaks (the session ended, the server
+// was killed) and exits with 1 if it returns. Nothing can be released over a
+// dead connection, so end at once, with the code of every other path.
+int x11EndOnLostDisplay(Display*)
+{
+    std::_Exit(0);
 }
 
 bool x11HostAttributes(NativeWindow host, XWindowAttributes* attributes)
@@ -94,6 +103,10 @@ bool isHostWindowEnabled(NativeWindow host)
     if (!x11HostAttributes(host, &attributes) || attributes.map_state != IsViewable)
         return false;
     // X tells no child that its parent was resized; this check runs every frame.
-    followPreviewHost(host, attributes.width, attributes.height);
-    return true;
+    return followPreviewHost(host, attributes.width, attributes.height);
+}
+
+void endQuietlyOnLostDisplay()
+{
+    XSetIOErrorHandler(x11EndOnLostDisplay);
 }

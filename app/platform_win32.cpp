@@ -44,3 +44,12 @@ bool isHostWindowEnabled(NativeWindow host)
 {
     return IsWindowEnabled(reinterpret_cast<HWND>(host)) != FALSE;
 }
+
+bool stopRequested()
+{
+    return false;
+}
+
+void paceFrame()
+{
+}

@@ -6,6 +6,8 @@
 #include <GLFW/glfw3.h>
 #include <X11/Xlib.h>
 
+#include <cstring>
+
 // GLFW's native-access functions; glfw3native.h would also pull in the
 // XRandR headers, which nothing here needs.
 extern "C" Display* glfwGetX11Display(void);
@@ -24,9 +26,14 @@ struct Embedding {
     Window child;
     int width;
     int height;
+    int unmappedPasses;
 };
 
-Embedding embedding = {nullptr, 0, 0, 0, 0};
+Embedding embedding = {nullptr, 0, 0, 0, 0, 0};
+
+// A client that redirects the host's children maps our window a moment later,
+// if at all; give it about half a second before counting the window as lost.
+constexpr int unmappedPassLimit = 30;
 int lastErrorCode = Success;
 
 // The host belongs to another process and may vanish at any moment; Xlib's
@@ -61,13 +68,44 @@ void x11Fail(const char* text)
 bool x11IsChildOf(Display* display, Window child, Window parent)
 {
     Window root = 0, actualParent = 0;
-    Window* children = nullptr;
+    Window* children = nullptr; // Xlib allocates nothing for a window without children
     unsigned int count = 0;
     if (!XQueryTree(display, child, &root, &actualParent, &children, &count))
         return false;
     if (children)
         XFree(children);
     return actualParent == parent;
+}
+
+bool x11IsOurSaverWindow(Display* display, Window window)
+{
+    char* name = nullptr;
+    if (!XFetchName(display, window, &name) || !name)
+        return false;
+    const bool ours = std::strcmp(name, renderSettings.title) == 0;
+    XFree(name);
+    return ours;
+}
+
+// A host hands the saver an empty window. One that already holds windows
+// belongs to an application, and the saver would cover it. A saver of ours
+// that is still ending (a host restarting it) does not count.
+bool x11HoldsOtherWindows(Display* display, Window host)
+{
+    Window root = 0, parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(display, host, &root, &parent, &children, &count))
+        return false;
+    bool others = false;
+    for (unsigned int i = 0; i < count && !others; ++i) {
+        lastErrorCode = Success;
+        const bool ours = x11IsOurSaverWindow(display, children[i]);
+        others = !ours && lastErrorCode == Success; // one that just went away does not count
+    }
+    if (children)
+        XFree(children);
+    return others;
 }
 
 GLFWwindow* x11CreateHiddenWindow(int width, int height, GLFWwindow* shareWindow)
@@ -115,6 +153,10 @@ GLFWwindow* adoptNativeWindow(NativeWindow nativeWindow, GLFWwindow* shareWindow
         x11Fail("X11: The preview host cannot be drawn into");
         return nullptr;
     }
+    if (x11HoldsOtherWindows(display, host)) {
+        x11Fail("X11: The preview host window already holds an application's windows");
+        return nullptr;
+    }
 
     GLFWwindow* window = x11CreateHiddenWindow(attributes.width, attributes.height, shareWindow);
     if (!window)
@@ -131,20 +173,30 @@ GLFWwindow* adoptNativeWindow(NativeWindow nativeWindow, GLFWwindow* shareWindow
     }
 
     // The host may have been resized while the window was being made.
-    embedding = {display, host, child, attributes.width, attributes.height};
+    embedding = {display, host, child, attributes.width, attributes.height, 0};
     if (XGetWindowAttributes(display, host, &attributes))
         followPreviewHost(nativeWindow, attributes.width, attributes.height);
     return window;
 }
 
-void followPreviewHost(NativeWindow host, int width, int height)
+bool followPreviewHost(NativeWindow host, int width, int height)
 {
-    if (!embedding.child || host != embedding.host || width <= 0 || height <= 0)
-        return;
-    if (width == embedding.width && height == embedding.height)
-        return;
+    if (!embedding.child || host != embedding.host)
+        return true;
+    if (!x11IsChildOf(embedding.display, embedding.child, embedding.host))
+        return false;
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(embedding.display, embedding.child, &attributes))
+        return false;
+    embedding.unmappedPasses = attributes.map_state == IsUnmapped ? embedding.unmappedPasses + 1 : 0;
+    if (embedding.unmappedPasses > unmappedPassLimit)
+        return false;
+
+    if (width <= 0 || height <= 0 || (width == embedding.width && height == embedding.height))
+        return true;
     embedding.width = width;
     embedding.height = height;
     XResizeWindow(embedding.display, embedding.child, static_cast<unsigned>(width), static_cast<unsigned>(height));
     XFlush(embedding.display);
+    return true;
 }

@@ -55,10 +55,15 @@ CommandLine parseCommandLine(const char* text, bool forceConfig)
 int quillomarMain(const char* commandLine, void* instance, int showCommand)
 {
     const CommandLine parsed = parseCommandLine(commandLine, renderSettings.forceConfig);
-    runMode = parsed.mode;
-    hostWindow = nativeWindowFromNumber(parsed.number);
+    return startRun(parsed.mode, nativeWindowFromNumber(parsed.number), false, instance, showCommand);
+}
 
-    if ((runMode == Preview || runMode == Plain) && !isFirstInstance())
+int startRun(RunMode mode, NativeWindow host, bool hostStarted, void* instance, int showCommand)
+{
+    runMode = mode;
+    hostWindow = host;
+
+    if (!hostStarted && (runMode == Preview || runMode == Plain) && !isFirstInstance())
         return 0;
     if (runMode == Config) {
         new AboutWindow(instance, showCommand); // lives until the process ends

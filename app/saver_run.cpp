@@ -56,6 +56,8 @@ bool runMainLoopPass(bool* keepRunning)
         *keepRunning = false;
     if (glfwWindowShouldClose(renderWindow) == 1)
         *keepRunning = false;
+    if (stopRequested())
+        *keepRunning = false;
     if (runMode == Preview && !isHostWindowEnabled(hostWindow))
         return false;
     return *keepRunning;
@@ -71,8 +73,8 @@ void runSaver()
     prepareAssets();
 
     bool keepRunning = true;
-    while (runMainLoopPass(&keepRunning)) {
-    }
+    while (runMainLoopPass(&keepRunning))
+        paceFrame();
 
     releaseGlObjects();
     glfwDestroyWindow(renderWindow);

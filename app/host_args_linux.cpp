@@ -1,0 +1,138 @@
+#include "app/host_linux.h"
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+const char linuxUsage[] =
+    "Usage: quillomar [/s | /p ID | /c]\n"
+    "       quillomar [--root | --window-id ID]\n"
+    "Coloured stars with glowing heads and fading trails.\n"
+    "\n"
+    "  /s                  run full screen until a key or mouse button is pressed\n"
+    "  /p ID               draw into the X window ID (decimal, or hexadecimal with 0x)\n"
+    "  /c                  show the About window\n"
+    "  (none)              run full screen; a second such run ends at once\n"
+    "  --root, -root       run full screen, as a screensaver host starts it\n"
+    "  --window-id ID, -window-id ID\n"
+    "                      draw into the X window ID, as a host's preview does\n"
+    "  --help              print this text\n"
+    "  --version           print the version\n"
+    "\n"
+    "Environment:\n"
+    "  XSCREENSAVER_WINDOW the X window a host (XScreenSaver, xsecurelock) gives\n"
+    "                      the saver to draw into; it wins over --root\n";
+
+namespace {
+
+bool isOneOf(const char* argument, const char* longName, const char* shortName)
+{
+    return std::strcmp(argument, longName) == 0 || std::strcmp(argument, shortName) == 0;
+}
+
+int hexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+bool isSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+// The text where parseCommandLine read its number: three characters after
+// the last slash, which is always one at or after the deciding switch.
+const char* switchNumberText(const char* commandLine)
+{
+    const char* slash = std::strrchr(commandLine, '/');
+    if (!slash || !slash[1] || !slash[2])
+        return nullptr;
+    return slash + 3;
+}
+
+} // namespace
+
+NativeWindow readWindowId(const char* text)
+{
+    if (!text || !*text)
+        return 0;
+    int base = 10;
+    if (text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        base = 16;
+        text += 2;
+        if (!*text)
+            return 0;
+    }
+    std::uint64_t value = 0;
+    for (; *text; ++text) {
+        const int digit = hexDigit(*text);
+        if (digit < 0 || digit >= base)
+            return 0;
+        value = value * base + static_cast<unsigned>(digit);
+        if (value > 0xFFFFFFFFu)
+            return 0;
+    }
+    return static_cast<NativeWindow>(value);
+}
+
+LinuxRun readLinuxArguments(int count, const char* const* arguments, const char* windowVariable, bool forceConfig)
+{
+    LinuxRun run = {LinuxAction::Run, Plain, 0, false};
+    bool root = false;
+    bool windowOption = false;
+    for (int i = 0; i < count; ++i) {
+        const char* argument = arguments[i];
+        if (isOneOf(argument, "--help", "-help") || std::strcmp(argument, "-h") == 0) {
+            run.action = LinuxAction::Help;
+            return run;
+        }
+        if (isOneOf(argument, "--version", "-version")) {
+            run.action = LinuxAction::Version;
+            return run;
+        }
+        if (isOneOf(argument, "--root", "-root")) {
+            root = true;
+        } else if (isOneOf(argument, "--window-id", "-window-id")) {
+            windowOption = true;
+            run.window = i + 1 < count ? readWindowId(arguments[++i]) : 0;
+        }
+    }
+
+    if (!windowOption && windowVariable && *windowVariable) {
+        windowOption = true;
+        run.window = readWindowId(windowVariable);
+    }
+    if (windowOption || root) {
+        run.hostStarted = true;
+        run.mode = forceConfig ? Config : windowOption ? Preview : Saver;
+        return run;
+    }
+
+    // The switches, read as the Windows program reads its command line.
+    std::string commandLine;
+    for (int i = 0; i < count; ++i) {
+        if (i > 0)
+            commandLine += ' ';
+        commandLine += arguments[i];
+    }
+    const CommandLine parsed = parseCommandLine(commandLine.c_str(), forceConfig);
+    run.mode = parsed.mode;
+    run.window = nativeWindowFromNumber(parsed.number);
+    // xwininfo and hosts write ids in hexadecimal, which atoi reads as 0.
+    if (run.mode == Preview) {
+        const char* number = switchNumberText(commandLine.c_str());
+        while (number && isSpace(*number))
+            ++number;
+        if (number && number[0] == '0' && (number[1] == 'x' || number[1] == 'X')) {
+            const std::string id(number, std::strcspn(number, " \t\n\v\f\r"));
+            run.window = readWindowId(id.c_str());
+        }
+    }
+    return run;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "app/platform.h"
+#include "app/run_modes.h"
+
+// The Linux program's own layer around the screensaver command line: the
+// options and the variable that XScreenSaver, xsecurelock and other hosts use.
+
+enum class LinuxAction { Run, Help, Version };
+
+struct LinuxRun {
+    LinuxAction action;
+    RunMode mode;
+    NativeWindow window;
+    bool hostStarted; // started by a host: no instance marker
+};
+
+// Reads the arguments (without the program name) and XSCREENSAVER_WINDOW
+// (null when unset). --window-id wins over the variable, the variable over
+// --root; without any of them the arguments are the screensaver switches.
+LinuxRun readLinuxArguments(int count, const char* const* arguments, const char* windowVariable, bool forceConfig);
+
+// An X window id as hosts and xwininfo write it: decimal, or hexadecimal after
+// 0x. Anything else, or a number beyond 32 bits, gives 0, which names no window.
+NativeWindow readWindowId(const char* text);
+
+extern const char linuxUsage[];
+
+// SIGTERM, SIGINT and SIGHUP make stopRequested() true instead of killing.
+void watchStopSignals();
+
+// A display that goes away under the saver ends the process with 0, as every
+// other path does, instead of Xlib's exit code 1.
+void endQuietlyOnLostDisplay();
