@@ -78,17 +78,19 @@ def wait_until(predicate, timeout, interval=0.05, what="condition"):
 class Display:
     """A private Xvfb display and the programs started on it."""
 
-    def __init__(self, target, width=1280, height=720):
-        self.target, self.width, self.height = target, width, height
+    def __init__(self, target, width=1280, height=720, screens=1):
+        self.target, self.width, self.height, self.screens = target, width, height, screens
         self.xvfb = None
         self.procs = []
 
     def __enter__(self):
         # Xvfb picks a free display itself and clears stale locks of dead servers.
         read_end, write_end = os.pipe()
+        screens = []
+        for screen in range(self.screens):
+            screens += ["-screen", str(screen), "%dx%dx24" % (self.width, self.height)]
         self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "%dx%dx24" % (self.width, self.height),
-             "-nolisten", "tcp", "-noreset"],
+            ["Xvfb", "-displayfd", str(write_end)] + screens + ["-nolisten", "tcp", "-noreset"],
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, pass_fds=(write_end,))
         os.close(write_end)
         number = b""
@@ -184,8 +186,9 @@ class Display:
         self.click(5 if down else 4)
 
     # Pixels
-    def screenshot(self, window=None):
-        xwd = subprocess.run(["xwd", "-silent"] + (["-id", str(window)] if window else ["-root"]),
+    def screenshot(self, window=None, screen=None):
+        where = [] if screen is None else ["-display", "%s.%d" % (self.name, screen)]
+        xwd = subprocess.run(["xwd", "-silent"] + where + (["-id", str(window)] if window else ["-root"]),
                              env=self.env(), stdout=subprocess.PIPE, timeout=20, check=True).stdout
         conv = subprocess.run(["/usr/bin/convert", "xwd:-", "-depth", "8", "-format", "%w %h\n", "-write", "info:-",
                                "rgb:-"], input=xwd, stdout=subprocess.PIPE, timeout=20, check=True).stdout
@@ -258,3 +261,76 @@ def send_close_request(display_name, window):
         x11.XFlush(dpy)
     finally:
         x11.XCloseDisplay(dpy)
+
+
+def lit(pixel):
+    """A star's pixel: anything clearly brighter than the black background."""
+    return sum(pixel) > 60
+
+
+class XClient:
+    """A plain Xlib client of the test's own (ctypes): makes windows that a
+    host would hand the saver, and moves others' windows around as window
+    managers do."""
+
+    def __init__(self, display_name):
+        import ctypes
+        import ctypes.util
+        self.c = ctypes
+        x11 = self.x11 = ctypes.CDLL(ctypes.util.find_library("X11"))
+        x11.XOpenDisplay.restype = ctypes.c_void_p
+        x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        x11.XDefaultRootWindow.restype = ctypes.c_ulong
+        x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        x11.XCreateSimpleWindow.restype = ctypes.c_ulong
+        x11.XCreateSimpleWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
+                                            ctypes.c_uint, ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong,
+                                            ctypes.c_ulong]
+        for name in ("XMapWindow", "XUnmapWindow", "XDestroyWindow"):
+            getattr(x11, name).argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+        x11.XSelectInput.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_long]
+        x11.XReparentWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_int, ctypes.c_int]
+        x11.XQueryTree.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.POINTER(ctypes.c_ulong),
+                                   ctypes.POINTER(ctypes.c_ulong), ctypes.POINTER(ctypes.POINTER(ctypes.c_ulong)),
+                                   ctypes.POINTER(ctypes.c_uint)]
+        x11.XFree.argtypes = [ctypes.c_void_p]
+        x11.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+        x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        self.dpy = x11.XOpenDisplay(display_name.encode())
+        if not self.dpy:
+            raise RuntimeError("cannot open display " + display_name)
+        self.root = x11.XDefaultRootWindow(self.dpy)
+
+    def window(self, x, y, width, height, redirect=False):
+        """A mapped, empty top-level window; with REDIRECT it takes over its
+        children's map requests, as a window manager's frame does."""
+        w = self.x11.XCreateSimpleWindow(self.dpy, self.root, x, y, width, height, 0, 0, 0x203040)
+        if redirect:
+            self.x11.XSelectInput(self.dpy, w, 1 << 20)  # SubstructureRedirectMask
+        self.x11.XMapWindow(self.dpy, w)
+        self.x11.XSync(self.dpy, 0)
+        return w
+
+    def children(self, window):
+        c = self.c
+        root, parent, children, count = c.c_ulong(), c.c_ulong(), c.POINTER(c.c_ulong)(), c.c_uint()
+        if not self.x11.XQueryTree(self.dpy, window, c.byref(root), c.byref(parent), c.byref(children),
+                                   c.byref(count)):
+            return []
+        result = [children[i] for i in range(count.value)]
+        if children:
+            self.x11.XFree(children)
+        return result
+
+    def reparent(self, window, parent):
+        self.x11.XReparentWindow(self.dpy, window, parent, 0, 0)
+        self.x11.XSync(self.dpy, 0)
+
+    def destroy(self, window):
+        self.x11.XDestroyWindow(self.dpy, window)
+        self.x11.XSync(self.dpy, 0)
+
+    def close(self):
+        if self.dpy:
+            self.x11.XCloseDisplay(self.dpy)
+            self.dpy = None
