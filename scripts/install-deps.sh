@@ -11,7 +11,8 @@ need_test=(${need_run[@]}
            g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev
            googletest libgtest-dev libgmock-dev libbenchmark-dev
            clang libclang-rt-14-dev
-           xdotool imagemagick mesa-utils python3 khronos-api)
+           xdotool imagemagick mesa-utils python3 khronos-api
+           xscreensaver xscreensaver-data xsecurelock file)
 
 pkgs=("${need_run[@]}")
 [ "${1:-}" = "--test" ] && pkgs=("${need_test[@]}")
