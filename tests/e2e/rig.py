@@ -269,34 +269,23 @@ def lit(pixel):
 
 
 class XClient:
-    """A plain Xlib client of the test's own (ctypes): makes windows that a
-    host would hand the saver, and moves others' windows around as window
-    managers do."""
+    """A plain Xlib client of the test's own (ctypes): makes the empty windows
+    a host would hand the saver, and moves others' windows as window managers do."""
 
     def __init__(self, display_name):
-        import ctypes
+        import ctypes as c
         import ctypes.util
-        self.c = ctypes
-        x11 = self.x11 = ctypes.CDLL(ctypes.util.find_library("X11"))
-        x11.XOpenDisplay.restype = ctypes.c_void_p
-        x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
-        x11.XDefaultRootWindow.restype = ctypes.c_ulong
-        x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-        x11.XCreateSimpleWindow.restype = ctypes.c_ulong
-        x11.XCreateSimpleWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
-                                            ctypes.c_uint, ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong,
-                                            ctypes.c_ulong]
-        for name in ("XMapWindow", "XUnmapWindow", "XDestroyWindow"):
-            getattr(x11, name).argtypes = [ctypes.c_void_p, ctypes.c_ulong]
-        x11.XSelectInput.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_long]
-        x11.XReparentWindow.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_int, ctypes.c_int]
-        x11.XQueryTree.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.POINTER(ctypes.c_ulong),
-                                   ctypes.POINTER(ctypes.c_ulong), ctypes.POINTER(ctypes.POINTER(ctypes.c_ulong)),
-                                   ctypes.POINTER(ctypes.c_uint)]
-        x11.XFree.argtypes = [ctypes.c_void_p]
-        x11.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
-        x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
-        self.dpy = x11.XOpenDisplay(display_name.encode())
+        self.c, x11 = c, c.CDLL(ctypes.util.find_library("X11"))
+        D, W, I, U = c.c_void_p, c.c_ulong, c.c_int, c.c_uint
+        for name, restype, args in (
+                ("XOpenDisplay", D, [c.c_char_p]), ("XDefaultRootWindow", W, [D]),
+                ("XCreateSimpleWindow", W, [D, W, I, I, U, U, U, W, W]), ("XMapWindow", I, [D, W]),
+                ("XDestroyWindow", I, [D, W]), ("XSelectInput", I, [D, W, c.c_long]),
+                ("XReparentWindow", I, [D, W, W, I, I]), ("XFree", I, [D]), ("XSync", I, [D, I]),
+                ("XQueryTree", I, [D, W, c.POINTER(W), c.POINTER(W), c.POINTER(c.POINTER(W)), c.POINTER(U)]),
+                ("XCloseDisplay", I, [D])):
+            getattr(x11, name).restype, getattr(x11, name).argtypes = restype, args
+        self.x11, self.dpy = x11, x11.XOpenDisplay(display_name.encode())
         if not self.dpy:
             raise RuntimeError("cannot open display " + display_name)
         self.root = x11.XDefaultRootWindow(self.dpy)
@@ -314,8 +303,7 @@ class XClient:
     def children(self, window):
         c = self.c
         root, parent, children, count = c.c_ulong(), c.c_ulong(), c.POINTER(c.c_ulong)(), c.c_uint()
-        if not self.x11.XQueryTree(self.dpy, window, c.byref(root), c.byref(parent), c.byref(children),
-                                   c.byref(count)):
+        if not self.x11.XQueryTree(self.dpy, window, *map(c.byref, (root, parent, children, count))):
             return []
         result = [children[i] for i in range(count.value)]
         if children:

@@ -52,17 +52,14 @@ class RealHost(unittest.TestCase):
         self.dir = tempfile.mkdtemp(prefix="quillomar-hosts-")
         self.addCleanup(shutil.rmtree, self.dir, True)
         # A copy the user can reach wherever the build tree lives.
-        program = os.path.join(self.dir, "quillomar")
-        shutil.copy(rig.TARGET.program, program)
+        program = shutil.copy(rig.TARGET.program, self.dir)
         self.wrapper = os.path.join(self.dir, "run-quillomar")
         with open(self.wrapper, "w") as f:
             f.write(WRAPPER.format(program=program, dir=self.dir))
-        os.chmod(self.wrapper, 0o755)
         os.makedirs(os.path.join(self.dir, "home"))
-        for path, _, files in os.walk(self.dir):
-            for name in [path] + [os.path.join(path, f) for f in files]:
-                os.chown(name, self.uid, self.gid)
-        os.chmod(self.dir, 0o755)
+        for name in (self.dir, self.wrapper, os.path.join(self.dir, "home")):
+            os.chown(name, self.uid, self.gid)
+            os.chmod(name, 0o755)
         self.display = rig.Display(rig.TARGET, 640, 480, screens=self.SCREENS).__enter__()
         self.addCleanup(self.display.__exit__, None, None, None)
         self.addCleanup(self.end_savers)
@@ -78,11 +75,11 @@ class RealHost(unittest.TestCase):
                                 cwd=self.dir, **kwargs)
 
     def saver_log(self, kind):
-        try:
-            with open(os.path.join(self.dir, "saver.log")) as f:
-                return [line.split()[1:] for line in f if line.startswith(kind + " ")]
-        except FileNotFoundError:
+        path = os.path.join(self.dir, "saver.log")
+        if not os.path.exists(path):
             return []
+        with open(path) as f:
+            return [line.split()[1:] for line in f if line.startswith(kind + " ")]
 
     def end_savers(self):
         for pid, in self.saver_log("start"):
