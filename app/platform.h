@@ -28,7 +28,7 @@ void showMessageBox(const char* text, const char* caption, MessageIcon icon);
 bool getHostClientSize(NativeWindow host, int* width, int* height);
 
 // False when the host is disabled or no longer exists (Linux: destroyed or
-// no longer viewable).
+// no longer viewable, or the saver's window was taken out of it).
 bool isHostWindowEnabled(NativeWindow host);
 
 // True once the process was asked to stop (Linux: SIGTERM, SIGINT or SIGHUP);
