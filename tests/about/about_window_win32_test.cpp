@@ -112,9 +112,9 @@ void inspect(Seen* seen)
     UpdateWindow(aboutNoticeControl);
     HDC window = GetDC(about);
     seen->buttonPixelsOfBackground = 0;
-    for (int y = aboutButtonRect.y; y < aboutButtonRect.y + aboutButtonRect.height; ++y)
-        for (int x = aboutButtonRect.x; x < aboutButtonRect.x + aboutButtonRect.width; ++x)
-            seen->buttonPixelsOfBackground += GetPixel(window, x, y) == RGB(177, 232, 179);
+    for (int i = 0; i < aboutButtonRect.width * aboutButtonRect.height; ++i)
+        seen->buttonPixelsOfBackground += GetPixel(window, aboutButtonRect.x + i % aboutButtonRect.width,
+                                                   aboutButtonRect.y + i / aboutButtonRect.width) == RGB(177, 232, 179);
     ReleaseDC(about, window);
 
     // Commands that are not the button's click: nothing happens, the window stays.
