@@ -32,7 +32,7 @@ HWND win32CreateStatic(const char* text, const AboutRect& rect, int id, HFONT fo
     // 64-bit Windows has no GWL_HINSTANCE: the handle is read at its full width.
     const HINSTANCE childInstance =
         reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(aboutWindowHandle, GWLP_HINSTANCE));
-    HWND control = CreateWindowExA(0, "static", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, rect.x, rect.y, rect.width,
+    HWND control = CreateWindowExA(0, "static", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_CLIPSIBLINGS, rect.x, rect.y, rect.width,
                                    rect.height, aboutWindowHandle,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), childInstance, nullptr);
     SetWindowTextA(control, text);
@@ -89,12 +89,16 @@ AboutWindow::AboutWindow(void* instance, int showCommand)
     aboutNoticeControl = win32CreateStatic(aboutNoticeText, aboutNoticeRect, aboutNoticeId, bodyFont);
     aboutHeaderControl = win32CreateStatic(aboutHeaderText, aboutHeaderRect, aboutHeaderId, headerFont);
 
-    aboutButtonControl = CreateWindowExA(0, "BUTTON", aboutButtonCaption, WS_CHILD | WS_VISIBLE, aboutButtonRect.x,
+    aboutButtonControl = CreateWindowExA(0, "BUTTON", aboutButtonCaption, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, aboutButtonRect.x,
                                          aboutButtonRect.y, aboutButtonRect.width, aboutButtonRect.height,
                                          aboutWindowHandle,
                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(aboutButtonId)),
                                          programInstance, nullptr);
     SendMessageA(aboutButtonControl, WM_SETFONT, reinterpret_cast<WPARAM>(bodyFont), MAKELPARAM(TRUE, 0));
+    // The notice's last 20 rows lie under the button. Children stack in creation
+    // order, first on top, and WS_CLIPSIBLINGS spares only the siblings above:
+    // raise the button, or the notice repainting alone paints over its caption.
+    SetWindowPos(aboutButtonControl, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 
     ShowWindow(aboutWindowHandle, showCommand);
     UpdateWindow(aboutWindowHandle);

@@ -36,12 +36,14 @@ def main():
     args = parser.parse_args()
     ext = ".exe" if args.wine else ""
     kind = "wine" if args.wine else "native"
+    # Wine refuses a relative WINEPREFIX.
+    build = os.path.abspath(args.build)
     targets = {}
     for name in ARGS:
-        program = os.path.join(args.build, "tools", name + ext)
+        program = os.path.join(build, "tools", name + ext)
         if not os.path.exists(program):
             raise SystemExit("not built: " + program)
-        targets[name] = rig.Target(kind, program, os.path.join(args.build, "wineprefix"))
+        targets[name] = rig.Target(kind, program, os.path.join(build, "wineprefix"))
 
     samples = {name: [] for name in ARGS}
     # One display and, under Wine, one running wineserver for both programs;

@@ -22,6 +22,7 @@ int initGlApi()
 #include "gfx/gl_functions.inc"
 #undef GL_FUNCTION
     closeGlLibrary();
+    dropEntriesTheContextLacks();
 
     if (GlApi.glGetIntegerv == nullptr) {
         return -1;

@@ -22,6 +22,7 @@
 #define GL_DEPTH_TEST                     0x0B71
 #define GL_ELEMENT_ARRAY_BUFFER           0x8893
 #define GL_ELEMENT_ARRAY_BUFFER_BINDING   0x8895
+#define GL_EXTENSIONS                     0x1F03
 #define GL_FALSE                          0
 #define GL_FILL                           0x1B02
 #define GL_FLOAT                          0x1406
@@ -39,6 +40,7 @@
 #define GL_MINOR_VERSION                  0x821C
 #define GL_MULTISAMPLE                    0x809D
 #define GL_NO_ERROR                       0
+#define GL_NUM_EXTENSIONS                 0x821D
 #define GL_ONE                            1
 #define GL_PACK_ALIGNMENT                 0x0D05
 #define GL_POLYGON_MODE                   0x0B40

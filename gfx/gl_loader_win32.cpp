@@ -34,3 +34,7 @@ void* getGlProcAddress(const char* name)
     }
     return reinterpret_cast<void*>(GetProcAddress(glLibrary, name));
 }
+
+void dropEntriesTheContextLacks()
+{
+}

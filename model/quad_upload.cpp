@@ -141,9 +141,17 @@ void uploadModel(int modelId, int materialId)
 {
     std::unique_ptr<objl::Loader> loader(new objl::Loader());
     loadModelOrExit([&] { return loader->loadModel(modelId, materialId); });
+    uploadMeshes(loader->meshes);
+}
 
+void uploadMeshes(const std::vector<objl::Mesh>& meshes)
+{
+    // A model that loads without a mesh must not inherit an earlier upload's
+    // counts: they would size the buffers and index the empty arrays.
+    modelVertexCount = 0;
+    modelIndexCount = 0;
     ClientArrays arrays;
-    for (const objl::Mesh& mesh : loader->meshes)
+    for (const objl::Mesh& mesh : meshes)
         flattenMesh(mesh, arrays);
     computeTangents(arrays);
 

@@ -1,6 +1,11 @@
 #pragma once
 
 #include <functional>
+#include <vector>
+
+namespace objl {
+struct Mesh;
+}
 
 // The quad's GL buffers and counts, written once by uploadQuadModel.
 extern int modelVertexCount;
@@ -16,6 +21,8 @@ void uploadQuadModel();
 
 // uploadQuadModel for any model and material library resource.
 void uploadModel(int modelId, int materialId);
+// Its second half: the last of the meshes into the buffers (empty ones for none).
+void uploadMeshes(const std::vector<objl::Mesh>& meshes);
 
 // Runs load; when it returns false or throws (the loader's number conversion
 // errors), ends the process with exit code 0 at once, as the saver must never

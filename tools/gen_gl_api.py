@@ -3,6 +3,7 @@
 
 Outputs, committed so that no build needs a system GL header:
   gfx/gl_functions.inc  GL_FUNCTION(ret, name, params) per entry, in table order
+  gfx/gl_entry_origins.inc  the core version or extension that brings each entry
   gfx/gl_types.h        the GL typedefs those signatures use
   gfx/gl_enums.h        the GL constants listed in ENUMS below
 
@@ -72,6 +73,7 @@ EXTENSIONS = [
 ENUMS = [
     # version and strings
     "GL_MAJOR_VERSION", "GL_MINOR_VERSION", "GL_VERSION", "GL_RENDERER",
+    "GL_EXTENSIONS", "GL_NUM_EXTENSIONS",
     "GL_NO_ERROR", "GL_FALSE", "GL_TRUE",
     # render state
     "GL_BACK", "GL_CW", "GL_BLEND", "GL_ONE", "GL_FRONT_AND_BACK", "GL_LINE",
@@ -211,6 +213,26 @@ def core_sections(root):
     return sections
 
 
+def extension_of(root):
+    """command -> the one extension that brings it, for the table's extension entries"""
+    bringers = {}
+    for extension in root.find("extensions").findall("extension"):
+        if "gl" not in extension.get("supported", "").split("|"):
+            continue
+        for require in extension.findall("require"):
+            if require.get("api") not in (None, "gl"):
+                continue
+            for command in require.findall("command"):
+                bringers.setdefault(command.get("name"), []).append(extension.get("name"))
+    origins = {}
+    for name in EXTENSIONS:
+        found = sorted(set(bringers.get(name, [])))
+        if len(found) != 1:
+            fail("%s: expected one extension to bring it, registry gives %r" % (name, found))
+        origins[name] = found[0]
+    return origins
+
+
 def check_sections(sections):
     for (title, names) in sections:
         number = title.split()[1]
@@ -242,6 +264,24 @@ def render_functions(sections, commands):
         for name in names:
             ret, params, _ = commands[name]
             out.append("GL_FUNCTION(%s, %s, %s)\n" % (ret, name, params))
+    return "".join(out)
+
+
+def render_origins(sections, extensions):
+    out = [header_line("what brings each entry of the table, in table order")]
+    out.append("// GL_CORE(major, minor) or GL_EXTENSION(\"name\") opens a run of the GL_ENTRY(name) it brings.\n")
+    for (title, names) in sections:
+        if title.startswith("Core "):
+            major, minor = title.split()[1].split(".")
+            out.append("\nGL_CORE(%s, %s)\n" % (major, minor))
+            out.extend("GL_ENTRY(%s)\n" % name for name in names)
+            continue
+        current = None
+        for name in names:
+            if extensions[name] != current:
+                current = extensions[name]
+                out.append("\nGL_EXTENSION(\"%s\")\n" % current)
+            out.append("GL_ENTRY(%s)\n" % name)
     return "".join(out)
 
 
@@ -300,6 +340,7 @@ def main():
         used.update(commands[name][2])
     outputs = {
         "gl_functions.inc": render_functions(sections, commands),
+        "gl_entry_origins.inc": render_origins(sections, extension_of(root)),
         "gl_types.h": render_types(used),
         "gl_enums.h": render_enums(read_enums(root)),
     }

@@ -39,6 +39,7 @@ struct Seen {
     LOGBRUSH brush = {};
     bool brushIsTheBackground = false;
     bool openAfterCommands = false;
+    int buttonPixelsOfBackground = -1;
 };
 
 SeenChild inspectChild(HWND about, HWND child)
@@ -104,6 +105,17 @@ void inspect(Seen* seen)
     seen->brushIsTheBackground = brush == aboutBackgroundBrush;
     GetObjectA(brush, sizeof seen->brush, &seen->brush);
     DeleteDC(dc);
+
+    // The notice repainting alone must leave the button it overlaps intact.
+    UpdateWindow(aboutButtonControl);
+    InvalidateRect(aboutNoticeControl, nullptr, TRUE);
+    UpdateWindow(aboutNoticeControl);
+    HDC window = GetDC(about);
+    seen->buttonPixelsOfBackground = 0;
+    for (int i = 0; i < aboutButtonRect.width * aboutButtonRect.height; ++i)
+        seen->buttonPixelsOfBackground += GetPixel(window, aboutButtonRect.x + i % aboutButtonRect.width,
+                                                   aboutButtonRect.y + i / aboutButtonRect.width) == RGB(177, 232, 179);
+    ReleaseDC(about, window);
 
     // Commands that are not the button's click: nothing happens, the window stays.
     SendMessageA(about, WM_COMMAND, 11, 0);
@@ -204,6 +216,7 @@ TEST(AboutWindowWin32, BuiltAsDesignedAndClosedByWmClose)
     EXPECT_EQ(seen.brush.lbStyle, static_cast<UINT>(BS_SOLID));
     EXPECT_EQ(seen.brush.lbColor, RGB(177, 232, 179));
 
+    EXPECT_EQ(seen.buttonPixelsOfBackground, 0);
     EXPECT_TRUE(seen.openAfterCommands);
     EXPECT_FALSE(IsWindow(aboutWindowHandle));
 }

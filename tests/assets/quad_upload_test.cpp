@@ -1,6 +1,7 @@
 #include "gfx/gl_api.h"
 #include "gfx/shader_program.h"
 #include "model/quad_upload.h"
+#include "objl/objl.h"
 #include "tests/support/gl_test_context.h"
 
 #include <gtest/gtest.h>
@@ -73,6 +74,18 @@ TEST_F(QuadUpload, QuadBuffersHoldTheQuadAndFeedTheStarAttributes)
     std::vector<unsigned int> indices(6);
     GlApi.glGetBufferSubData(GL_ELEMENT_ARRAY_BUFFER, 0, size, indices.data());
     EXPECT_EQ(indices, (std::vector<unsigned int>{0, 1, 3, 1, 2, 3}));
+}
+
+TEST_F(QuadUpload, ModelWithoutAMeshKeepsNoCountsOfTheOneBefore)
+{
+    loadShaderProgram();
+    uploadQuadModel();
+    uploadMeshes({});
+    EXPECT_EQ(modelVertexCount, 0);
+    EXPECT_EQ(modelIndexCount, 0);
+    GLint size = -1;
+    GlApi.glGetBufferParameteriv(GL_ELEMENT_ARRAY_BUFFER, GL_BUFFER_SIZE, &size);
+    EXPECT_EQ(size, 0);
 }
 
 } // namespace

@@ -54,12 +54,23 @@ TEST_F(StarField, FirstSpawnTakesSlotZeroAndSecondFollowsPastPointEight)
     EXPECT_EQ(lastSpawnTime, 0.0f);
 
     frameAt(0.5f);
+    frameAt(std::nextafter(0.8f, 0.0f));
+    EXPECT_EQ(liveCount(), 1) << "below 0.8 s";
+    // 0.8f is 0.80000001: past 0.8 read as a double, equal to 0 + 0.8f as a float.
     frameAt(0.8f);
-    EXPECT_EQ(liveCount(), 1) << "0.8 s is not past the interval";
-    frameAt(std::nextafter(0.8f, 1.0f));
     EXPECT_EQ(liveCount(), 2);
     EXPECT_EQ(active[1], 1);
     EXPECT_EQ(lastSpawnTime, elapsed);
+}
+
+TEST_F(StarField, SpawnGapStaysNearPointEightAfterDays)
+{
+    // Times here step by 1/32 s; a float sum would round up to 0.8125 and wait for 0.84375.
+    placeStar(0, Rightward, 0.0f, 0.0f, 0.4f);
+    lastSpawnTime = 300000.0f;
+    elapsed = 300000.78125f;
+    frameAt(300000.8125f);
+    EXPECT_EQ(liveCount(), 2);
 }
 
 TEST_F(StarField, SpawnFillsTheLowestFreeSlot)
