@@ -1,5 +1,6 @@
 #include "app/saver_run.h"
 
+#include "app/monitor_blanking.h"
 #include "app/platform.h"
 #include "app/render_window.h"
 #include "app/run_modes.h"
@@ -66,6 +67,7 @@ void runSaver()
     initWindowing();
     computeWindowSize();
     openRenderWindow();
+    openBlankingWindows();
     requireGlEntries();
     applyRenderState();
     prepareAssets();
@@ -75,6 +77,7 @@ void runSaver()
     }
 
     releaseGlObjects();
+    releaseBlankingWindows();
     glfwDestroyWindow(renderWindow);
     glfwTerminate();
 }
