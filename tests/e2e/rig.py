@@ -258,3 +258,107 @@ def send_close_request(display_name, window):
         x11.XFlush(dpy)
     finally:
         x11.XCloseDisplay(dpy)
+
+
+MONITORS_CONF = """
+Section "ServerFlags"
+  Option "AutoAddDevices" "false"
+  Option "AutoAddGPU" "false"
+  Option "DontVTSwitch" "true"
+EndSection
+Section "Device"
+  Identifier "dummy0"
+  Driver "dummy"
+  VideoRam 65536
+  Option "Monitor-DUMMY0" "mon0"
+  Option "Monitor-DUMMY1" "mon1"
+EndSection
+Section "Monitor"
+  Identifier "mon0"
+  HorizSync 5.0-1000.0
+  VertRefresh 5.0-200.0
+  Modeline "1280x720" 74.25 1280 1390 1430 1650 720 725 730 750 +hsync +vsync
+  Modeline "1024x768" 65.00 1024 1048 1184 1344 768 771 777 806 -hsync -vsync
+  Option "PreferredMode" "1280x720"
+  Option "Position" "0 0"
+  Option "Primary" "true"
+EndSection
+Section "Monitor"
+  Identifier "mon1"
+  Modeline "1024x768" 65.00 1024 1048 1184 1344 768 771 777 806 -hsync -vsync
+  Option "PreferredMode" "1024x768"
+  Option "Position" "1280 0"
+  Option "Enable" "true"
+EndSection
+Section "Screen"
+  Identifier "screen0"
+  Device "dummy0"
+  Monitor "mon0"
+  DefaultDepth 24
+  SubSection "Display"
+    Depth 24
+    Virtual 4096 2048
+    Modes "1280x720" "1024x768"
+  EndSubSection
+EndSection
+"""
+
+
+class TwoMonitorDisplay(Display):
+    """Xorg with the dummy driver: 1280 x 720 at 0,0 (primary) and 1024 x 768
+    at 1280,0, seen as two monitors by GLFW and by Wine. Exits 77 where Xorg
+    or its dummy driver is missing or the server cannot start."""
+
+    PRIMARY = (0, 0, 1280, 720)
+    SECOND = (1280, 0, 1024, 768)
+
+    def __enter__(self):
+        import tempfile
+        if not shutil.which("Xorg") or not any(
+                os.path.exists(os.path.join(d, "dummy_drv.so"))
+                for d in ("/usr/lib/xorg/modules/drivers", "/usr/lib64/xorg/modules/drivers")):
+            print("SKIPPED: Xorg or its dummy video driver is not installed")
+            sys.exit(SKIP)
+        self.dir = tempfile.TemporaryDirectory(prefix="quillomar-xorg-")
+        conf = os.path.join(self.dir.name, "monitors.conf")
+        with open(conf, "w") as f:
+            f.write(MONITORS_CONF)
+        os.mkdir(os.path.join(self.dir.name, "empty.d"))
+        read_end, write_end = os.pipe()
+        self.xvfb = subprocess.Popen(
+            ["Xorg", "-displayfd", str(write_end), "-noreset", "-nolisten", "tcp", "-config", conf,
+             "-configdir", os.path.join(self.dir.name, "empty.d"), "-logfile", os.path.join(self.dir.name, "xorg.log")],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL, pass_fds=(write_end,))
+        os.close(write_end)
+        number = b""
+        deadline = time.monotonic() + 10
+        with os.fdopen(read_end, "rb") as pipe:
+            os.set_blocking(pipe.fileno(), False)
+            while not number.endswith(b"\n") and time.monotonic() < deadline and self.xvfb.poll() is None:
+                number += pipe.read() or b""
+                time.sleep(0.02)
+        if not number.strip():
+            self.xvfb.kill()
+            self.xvfb.wait(timeout=10)
+            print("SKIPPED: Xorg with the dummy driver did not start (it needs root)")
+            sys.exit(SKIP)
+        self.name = ":" + number.decode().strip()
+        return self
+
+    def __exit__(self, *exc):
+        Display.__exit__(self, *exc)
+        self.dir.cleanup()
+
+    def top_level_windows(self):
+        """Mapped windows directly under the root, as (id, x, y, width, height)."""
+        out = self.run(["xwininfo", "-root", "-children"])
+        found = []
+        for line in out.splitlines():
+            parts = line.split()
+            if not parts or not parts[0].startswith("0x"):
+                continue
+            window = int(parts[0], 16)
+            info = self.run(["xwininfo", "-id", str(window)], check=False)
+            if "IsViewable" in info:
+                found.append((window,) + self.geometry(window))
+        return found

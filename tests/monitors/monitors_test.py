@@ -1,0 +1,91 @@
+"""Two monitors (Xorg's dummy driver): the saver's stars on the primary one,
+the other covered in black by a window of ours that ends the run on input,
+and the About window centred on the primary monitor."""
+import os
+import subprocess
+import tempfile
+import time
+import unittest
+
+import rig
+
+TITLE = "Quillomar Screensaver"
+PRIMARY, SECOND = rig.TwoMonitorDisplay.PRIMARY, rig.TwoMonitorDisplay.SECOND
+
+
+def box(area):
+    x, y, w, h = area
+    return x, y, x + w, y + h
+
+
+class TwoMonitors(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.display = rig.TwoMonitorDisplay(rig.TARGET).__enter__()
+        # A white desktop: a window that leaves its background unpainted shows it.
+        cls.display.run(["xsetroot", "-solid", "white"])
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.display.__exit__(None, None, None)
+
+    def start_saver(self, args):
+        proc = self.display.start(args)
+        rig.wait_until(lambda: len(self.display.visible_windows(TITLE)) == 2, 30, 0.05, "both windows")
+        return proc
+
+    def assert_covered(self):
+        windows = sorted(w[1:] for w in self.display.top_level_windows())
+        self.assertEqual(windows, sorted([PRIMARY, SECOND]), "exactly the render window and one blanking window")
+        image = self.display.screenshot()
+        self.assertEqual(image.count(lambda p: p != (0, 0, 0), box(SECOND)), 0, "the second monitor is not all black")
+        rig.wait_until(lambda: self.display.screenshot().count(lambda p: max(p) > 48, box(PRIMARY)) > 50, 15, 0.3,
+                       "stars on the primary monitor")
+
+    def test_saver_covers_the_second_monitor_and_ends_on_a_key_there(self):
+        proc = self.start_saver(["/s"])
+        self.assert_covered()
+        for x, y in ((100, 100), (1500, 300), (2200, 700), (1300, 10)):
+            self.display.mousemove(x, y)
+            time.sleep(0.1)
+        self.display.wheel(down=True)
+        self.display.wheel(down=False)
+        time.sleep(1.0)
+        self.assertIsNone(proc.poll(), "a move or the wheel ended the run")
+        self.display.key("a")
+        self.assertEqual(self.display.wait_exit(proc, 15), 0)
+
+    def test_plain_run_covers_it_too_and_a_click_on_either_monitor_ends_it(self):
+        for where in ((1700, 400), (640, 360)):
+            proc = self.start_saver([])
+            self.assert_covered()
+            self.display.mousemove(*where)
+            self.display.click(1)
+            self.assertEqual(self.display.wait_exit(proc, 15), 0)
+            rig.wait_until(lambda: not self.display.top_level_windows(), 15, 0.1, "the windows to go")
+
+    def test_about_window_is_centred_on_the_primary_monitor(self):
+        opener = tempfile.TemporaryDirectory()
+        self.addCleanup(opener.cleanup)
+        with open(os.path.join(opener.name, "xdg-open"), "w") as f:
+            f.write("#!/bin/sh\nexit 0\n")
+        os.chmod(os.path.join(opener.name, "xdg-open"), 0o755)
+        proc = self.display.start(["/c"], env={"PATH": opener.name + os.pathsep + os.environ["PATH"]})
+        window = self.display.wait_window("About", 30)
+        x, y, w, h = self.display.geometry(window)
+        self.assertEqual((x, y), ((1280 - 400) // 2, (720 - 300) // 2))
+        if not rig.TARGET.wine:
+            self.assertIn("Icon (64 x 64)", self.display.run(["xprop", "-id", str(window), "_NET_WM_ICON"]))
+            # The opener is reaped as soon as it ends, not at the next click.
+            self.display.mousemove(x + 200, y + 225)
+            self.display.click(1)
+            time.sleep(1.0)
+            children = subprocess.run(["ps", "--ppid", str(proc.pid), "-o", "stat="], stdout=subprocess.PIPE,
+                                      timeout=10).stdout.decode().split()
+            self.assertNotIn("Z", [c[:1] for c in children])
+        rig.send_close_request(self.display.name, window)
+        self.assertEqual(self.display.wait_exit(proc, 15), 0)
+
+
+if __name__ == "__main__":
+    rig.main(rig.parse_target())
