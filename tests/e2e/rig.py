@@ -350,7 +350,8 @@ class TwoMonitorDisplay(Display):
         self.dir.cleanup()
 
     def top_level_windows(self):
-        """Mapped windows directly under the root, as (id, x, y, width, height)."""
+        """Mapped windows directly under the root that show on the screen (Wine
+        keeps a 1 x 1 one off it), as (id, x, y, width, height)."""
         out = self.run(["xwininfo", "-root", "-children"])
         found = []
         for line in out.splitlines():
@@ -359,6 +360,7 @@ class TwoMonitorDisplay(Display):
                 continue
             window = int(parts[0], 16)
             info = self.run(["xwininfo", "-id", str(window)], check=False)
-            if "IsViewable" in info:
-                found.append((window,) + self.geometry(window))
+            x, y, w, h = self.geometry(window)
+            if "IsViewable" in info and x + w > 0 and y + h > 0:
+                found.append((window, x, y, w, h))
         return found
