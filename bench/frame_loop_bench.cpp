@@ -1,6 +1,9 @@
 // Frames per second of the saver's full main-loop pass against a loop that
 // only clears and presents, on the same full-screen window with the swap
 // interval off. Run it on a display: tests/support/with-display frame_loop_bench
+// With several monitors the others get their blanking windows, as in a saver
+// run: bench/monitors_frame_loop.py compares two monitors with one.
+#include "app/monitor_blanking.h"
 #include "app/render_settings.h"
 #include "app/render_window.h"
 #include "app/run_modes.h"
@@ -202,10 +205,13 @@ int main(int argc, char** argv)
     initWindowing();
     computeWindowSize();
     openRenderWindow();
+    openBlankingWindows();
     requireGlEntries();
     applyRenderState();
     prepareAssets();
-    std::printf("window %d x %d, %s\n", renderSettings.width, renderSettings.height,
+    int monitors = 0;
+    glfwGetMonitors(&monitors);
+    std::printf("window %d x %d, %d monitor(s), %s\n", renderSettings.width, renderSettings.height, monitors,
         reinterpret_cast<const char*>(GlApi.glGetString(GL_RENDERER)));
 
     // A long-running saver: scripted frames until the table is full. Past the
@@ -237,6 +243,7 @@ int main(int argc, char** argv)
     printComparison("fullTableHeldClock", fullTableFps);
 
     releaseGlObjects();
+    releaseBlankingWindows();
     glfwDestroyWindow(renderWindow);
     glfwTerminate();
     return 0;

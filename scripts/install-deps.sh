@@ -4,14 +4,15 @@
 set -euo pipefail
 
 need_run=(cmake ninja-build g++ pkg-config
-          libglfw3-dev libgl1-mesa-dev libgl1-mesa-dri libx11-dev libxft-dev
+          libglfw3-dev libgl1-mesa-dev libgl1-mesa-dri libx11-dev libxft-dev libxrandr-dev
           fonts-liberation libstb-dev xdg-utils
           xvfb xauth x11-utils x11-apps imagemagick)
 need_test=(${need_run[@]}
            g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev
            googletest libgtest-dev libgmock-dev libbenchmark-dev
            clang libclang-rt-14-dev
-           xdotool imagemagick mesa-utils python3 khronos-api)
+           xdotool imagemagick mesa-utils python3 khronos-api
+           xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils)
 
 pkgs=("${need_run[@]}")
 [ "${1:-}" = "--test" ] && pkgs=("${need_test[@]}")
