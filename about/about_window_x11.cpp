@@ -5,11 +5,11 @@
 #include "res/resources.h"
 
 #include <X11/Xatom.h>
-#include <X11/extensions/Xrandr.h>
 #include <X11/Xft/Xft.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/cursorfont.h>
+#include <X11/extensions/Xrandr.h>
 #include <X11/keysym.h>
 
 #define STBI_ONLY_BMP
@@ -21,9 +21,9 @@
 #include <stb/stb_image.h>
 
 #include <climits>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <csignal>
 #include <cstring>
 #include <spawn.h>
 #include <string>

@@ -85,11 +85,17 @@ class Display:
 
     def __enter__(self):
         # Xvfb picks a free display itself and clears stale locks of dead servers.
+        if not self.serve(["Xvfb", "-screen", "0", "%dx%dx24" % (self.width, self.height), "-nolisten", "tcp",
+                           "-noreset"]):
+            raise RuntimeError("could not start Xvfb")
+        return self
+
+    def serve(self, command):
+        """Starts an X server that picks its display number (-displayfd);
+        false when it did not start within 10 s."""
         read_end, write_end = os.pipe()
-        self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "%dx%dx24" % (self.width, self.height),
-             "-nolisten", "tcp", "-noreset"],
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, pass_fds=(write_end,))
+        self.xvfb = subprocess.Popen(command + ["-displayfd", str(write_end)], stdout=subprocess.DEVNULL,
+                                     stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL, pass_fds=(write_end,))
         os.close(write_end)
         number = b""
         deadline = time.monotonic() + 10
@@ -103,9 +109,10 @@ class Display:
                     time.sleep(0.02)
         if not number.strip():
             self.xvfb.kill()
-            raise RuntimeError("could not start Xvfb")
+            self.xvfb.wait(timeout=10)
+            return False
         self.name = ":" + number.decode().strip()
-        return self
+        return True
 
     def __exit__(self, *exc):
         for p in self.procs:
@@ -260,89 +267,27 @@ def send_close_request(display_name, window):
         x11.XCloseDisplay(dpy)
 
 
-MONITORS_CONF = """
-Section "ServerFlags"
-  Option "AutoAddDevices" "false"
-  Option "AutoAddGPU" "false"
-  Option "DontVTSwitch" "true"
-EndSection
-Section "Device"
-  Identifier "dummy0"
-  Driver "dummy"
-  VideoRam 65536
-  Option "Monitor-DUMMY0" "mon0"
-  Option "Monitor-DUMMY1" "mon1"
-EndSection
-Section "Monitor"
-  Identifier "mon0"
-  HorizSync 5.0-1000.0
-  VertRefresh 5.0-200.0
-  Modeline "1280x720" 74.25 1280 1390 1430 1650 720 725 730 750 +hsync +vsync
-  Modeline "1024x768" 65.00 1024 1048 1184 1344 768 771 777 806 -hsync -vsync
-  Option "PreferredMode" "1280x720"
-  Option "Position" "0 0"
-  Option "Primary" "true"
-EndSection
-Section "Monitor"
-  Identifier "mon1"
-  Modeline "1024x768" 65.00 1024 1048 1184 1344 768 771 777 806 -hsync -vsync
-  Option "PreferredMode" "1024x768"
-  Option "Position" "1280 0"
-  Option "Enable" "true"
-EndSection
-Section "Screen"
-  Identifier "screen0"
-  Device "dummy0"
-  Monitor "mon0"
-  DefaultDepth 24
-  SubSection "Display"
-    Depth 24
-    Virtual 4096 2048
-    Modes "1280x720" "1024x768"
-  EndSubSection
-EndSection
-"""
-
 
 class TwoMonitorDisplay(Display):
-    """Xorg with the dummy driver: 1280 x 720 at 0,0 (primary) and 1024 x 768
-    at 1280,0, seen as two monitors by GLFW and by Wine. Exits 77 where Xorg
-    or its dummy driver is missing or the server cannot start."""
+    """Xorg with the dummy driver (tools/xorg-two-monitors.conf): 1280 x 720
+    at 0,0, the primary, and 1024 x 768 at 1280,0, seen as two monitors by
+    GLFW and by Wine. Exits 77 where that server cannot start."""
 
     PRIMARY = (0, 0, 1280, 720)
     SECOND = (1280, 0, 1024, 768)
 
     def __enter__(self):
         import tempfile
-        if not shutil.which("Xorg") or not any(
-                os.path.exists(os.path.join(d, "dummy_drv.so"))
-                for d in ("/usr/lib/xorg/modules/drivers", "/usr/lib64/xorg/modules/drivers")):
-            print("SKIPPED: Xorg or its dummy video driver is not installed")
-            sys.exit(SKIP)
         self.dir = tempfile.TemporaryDirectory(prefix="quillomar-xorg-")
-        conf = os.path.join(self.dir.name, "monitors.conf")
-        with open(conf, "w") as f:
-            f.write(MONITORS_CONF)
+        conf = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "xorg-two-monitors.conf")
         os.mkdir(os.path.join(self.dir.name, "empty.d"))
-        read_end, write_end = os.pipe()
-        self.xvfb = subprocess.Popen(
-            ["Xorg", "-displayfd", str(write_end), "-noreset", "-nolisten", "tcp", "-config", conf,
-             "-configdir", os.path.join(self.dir.name, "empty.d"), "-logfile", os.path.join(self.dir.name, "xorg.log")],
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL, pass_fds=(write_end,))
-        os.close(write_end)
-        number = b""
-        deadline = time.monotonic() + 10
-        with os.fdopen(read_end, "rb") as pipe:
-            os.set_blocking(pipe.fileno(), False)
-            while not number.endswith(b"\n") and time.monotonic() < deadline and self.xvfb.poll() is None:
-                number += pipe.read() or b""
-                time.sleep(0.02)
-        if not number.strip():
-            self.xvfb.kill()
-            self.xvfb.wait(timeout=10)
-            print("SKIPPED: Xorg with the dummy driver did not start (it needs root)")
+        if not shutil.which("Xorg") or not self.serve(
+                ["Xorg", "-noreset", "-nolisten", "tcp", "-config", os.path.abspath(conf), "-configdir",
+                 os.path.join(self.dir.name, "empty.d"), "-logfile", os.path.join(self.dir.name, "xorg.log")]):
+            self.dir.cleanup()
+            print("SKIPPED: Xorg with the dummy video driver did not start (it needs root and "
+                  "xserver-xorg-video-dummy)")
             sys.exit(SKIP)
-        self.name = ":" + number.decode().strip()
         return self
 
     def __exit__(self, *exc):
@@ -352,15 +297,11 @@ class TwoMonitorDisplay(Display):
     def top_level_windows(self):
         """Mapped windows directly under the root that show on the screen (Wine
         keeps a 1 x 1 one off it), as (id, x, y, width, height)."""
-        out = self.run(["xwininfo", "-root", "-children"])
         found = []
-        for line in out.splitlines():
-            parts = line.split()
-            if not parts or not parts[0].startswith("0x"):
-                continue
-            window = int(parts[0], 16)
-            info = self.run(["xwininfo", "-id", str(window)], check=False)
-            x, y, w, h = self.geometry(window)
-            if "IsViewable" in info and x + w > 0 and y + h > 0:
-                found.append((window, x, y, w, h))
+        for line in self.run(["xwininfo", "-root", "-children"]).splitlines():
+            if line.split() and line.split()[0].startswith("0x"):
+                window = int(line.split()[0], 16)
+                x, y, w, h = self.geometry(window)
+                if "IsViewable" in self.run(["xwininfo", "-id", str(window)], check=False) and x + w > 0 and y + h > 0:
+                    found.append((window, x, y, w, h))
         return found
