@@ -190,6 +190,15 @@ class Display:
     def wheel(self, down=True):
         self.click(5 if down else 4)
 
+    def move_and_scroll(self, points):
+        """Moves the pointer through POINTS, then turns the wheel down and up:
+        input that must not end a saver run."""
+        for x, y in points:
+            self.mousemove(x, y)
+            time.sleep(0.1)
+        self.wheel(down=True)
+        self.wheel(down=False)
+
     # Pixels
     def screenshot(self, window=None):
         xwd = subprocess.run(["xwd", "-silent"] + (["-id", str(window)] if window else ["-root"]),

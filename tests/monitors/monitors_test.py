@@ -45,11 +45,7 @@ class TwoMonitors(unittest.TestCase):
     def test_saver_covers_the_second_monitor_and_ends_on_a_key_there(self):
         proc = self.start_saver(["/s"])
         self.assert_covered()
-        for x, y in ((100, 100), (1500, 300), (2200, 700), (1300, 10)):
-            self.display.mousemove(x, y)
-            time.sleep(0.1)
-        self.display.wheel(down=True)
-        self.display.wheel(down=False)
+        self.display.move_and_scroll(((100, 100), (1500, 300), (2200, 700), (1300, 10)))
         time.sleep(1.0)
         self.assertIsNone(proc.poll(), "a move or the wheel ended the run")
         self.display.key("a")
