@@ -305,12 +305,18 @@ class TwoMonitorDisplay(Display):
 
     def top_level_windows(self):
         """Mapped windows directly under the root that show on the screen (Wine
-        keeps a 1 x 1 one off it), as (id, x, y, width, height)."""
+        keeps a 1 x 1 one off it), as (id, x, y, width, height). A window gone
+        while they are listed is left out."""
         found = []
         for line in self.run(["xwininfo", "-root", "-children"]).splitlines():
             if line.split() and line.split()[0].startswith("0x"):
                 window = int(line.split()[0], 16)
-                x, y, w, h = self.geometry(window)
-                if "IsViewable" in self.run(["xwininfo", "-id", str(window)], check=False) and x + w > 0 and y + h > 0:
+                info = dict(l.strip().split(":", 1) for l in self.run(["xwininfo", "-id", str(window)],
+                                                                      check=False).splitlines() if ":" in l)
+                if info.get("Map State", "").strip() != "IsViewable":
+                    continue
+                x, y, w, h = (int(info[k]) for k in ("Absolute upper-left X", "Absolute upper-left Y", "Width",
+                                                     "Height"))
+                if x + w > 0 and y + h > 0:
                     found.append((window, x, y, w, h))
         return found

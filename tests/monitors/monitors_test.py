@@ -31,6 +31,7 @@ class TwoMonitors(unittest.TestCase):
 
     def start_saver(self, args):
         proc = self.display.start(args)
+        self.addCleanup(lambda: proc.poll() is None and proc.kill())
         rig.wait_until(lambda: len(self.display.visible_windows(TITLE)) == 2, 30, 0.05, "both windows")
         return proc
 
@@ -64,9 +65,11 @@ class TwoMonitors(unittest.TestCase):
         if rig.TARGET.wine:
             self.skipTest("Wine 8 passes RandR output changes on to no monitor callback here")
         proc = self.start_saver(["/s"])
+        on = ["xrandr", "--output", "DUMMY1", "--mode", "1024x768", "--pos", "1280x0"]
+        self.addCleanup(self.display.run, on)
         self.display.run(["xrandr", "--output", "DUMMY1", "--off"])
         rig.wait_until(lambda: len(self.display.top_level_windows()) == 1, 10, 0.1, "the blanking window to go")
-        self.display.run(["xrandr", "--output", "DUMMY1", "--mode", "1024x768", "--pos", "1280x0"])
+        self.display.run(on)
         rig.wait_until(lambda: len(self.display.top_level_windows()) == 2, 10, 0.1, "a new blanking window")
         self.assert_covered()
         self.display.mousemove(1700, 400)
