@@ -9,6 +9,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/cursorfont.h>
+#include <X11/extensions/Xrandr.h>
 #include <X11/keysym.h>
 
 #define STBI_ONLY_BMP
@@ -20,12 +21,12 @@
 #include <stb/stb_image.h>
 
 #include <climits>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <spawn.h>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
 extern char** environ;
@@ -69,7 +70,12 @@ struct X11About {
     bool mouseInside = false;
     bool spaceHeld = false;
     bool buttonFocused = false;
-    std::vector<pid_t> openers;
+};
+
+// The program's monitor picture, column by column, as the render window's
+// icon holds it.
+const unsigned char iconColumns[64 * 64 * 4] = {
+#include "app/window_icon_data.inc"
 };
 
 XftColor x11Color(X11About& about, AboutColor color)
@@ -320,23 +326,81 @@ void x11SetProperties(X11About& about, const AboutPosition& position)
     XSetWMProtocols(d, about.window, &about.wmDeleteWindow, 1);
 }
 
-void x11OpenWebSite(X11About& about)
+void x11OpenWebSite()
 {
-    // Collect the openers that have finished, so clicks leave no zombies.
-    std::vector<pid_t> running;
-    for (pid_t pid : about.openers)
-        if (waitpid(pid, nullptr, WNOHANG) == 0)
-            running.push_back(pid);
-    about.openers.swap(running);
-
     // The address is a constant of the program and travels as one argument:
-    // no shell ever sees it.
+    // no shell ever sees it. The opener gets the default SIGCHLD back, so
+    // what it starts and waits for in turn behaves as usual.
     char program[] = "xdg-open";
     std::string address = aboutWebAddress;
     char* argv[] = {program, &address[0], nullptr};
+    posix_spawnattr_t attributes;
+    if (posix_spawnattr_init(&attributes) != 0)
+        return;
+    sigset_t defaults;
+    sigemptyset(&defaults);
+    sigaddset(&defaults, SIGCHLD);
+    posix_spawnattr_setsigdefault(&attributes, &defaults);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
     pid_t pid = 0;
-    if (posix_spawnp(&pid, program, nullptr, nullptr, argv, environ) == 0)
-        about.openers.push_back(pid);
+    posix_spawnp(&pid, program, nullptr, &attributes, argv, environ);
+    posix_spawnattr_destroy(&attributes);
+}
+
+// The monitor picture as _NET_WM_ICON: width, height, then rows of ARGB, top
+// row first, one pixel per long as Xlib hands format-32 data over.
+void x11SetIcon(X11About& about)
+{
+    std::vector<unsigned long> icon(2 + 64 * 64);
+    icon[0] = icon[1] = 64;
+    for (int x = 0; x < 64; ++x)
+        for (int y = 0; y < 64; ++y) {
+            const unsigned char* p = iconColumns + (x * 64 + y) * 4;
+            icon[2 + y * 64 + x] = static_cast<unsigned long>(p[3]) << 24 | static_cast<unsigned long>(p[0]) << 16 |
+                                   static_cast<unsigned long>(p[1]) << 8 | p[2];
+        }
+    XChangeProperty(about.display, about.window, XInternAtom(about.display, "_NET_WM_ICON", False), XA_CARDINAL, 32,
+                    PropModeReplace, reinterpret_cast<const unsigned char*>(icon.data()), static_cast<int>(icon.size()));
+}
+
+// The area Windows centres on: the primary monitor (RandR's primary output,
+// else the first lit one, as GLFW picks it), or the whole screen without RandR.
+struct MonitorArea {
+    int x, y, width, height;
+};
+
+MonitorArea x11PrimaryMonitor(X11About& about)
+{
+    MonitorArea area = {0, 0, DisplayWidth(about.display, about.screen), DisplayHeight(about.display, about.screen)};
+    int eventBase = 0, errorBase = 0, major = 0, minor = 0;
+    if (!XRRQueryExtension(about.display, &eventBase, &errorBase) ||
+        !XRRQueryVersion(about.display, &major, &minor) || (major == 1 && minor < 3))
+        return area;
+    const Window root = RootWindow(about.display, about.screen);
+    XRRScreenResources* resources = XRRGetScreenResourcesCurrent(about.display, root);
+    if (!resources)
+        return area;
+    const RROutput primary = XRRGetOutputPrimary(about.display, root);
+    bool found = false;
+    for (int pass = 0; pass < 2 && !found; ++pass)
+        for (int i = 0; i < resources->noutput && !found; ++i) {
+            if (pass == 0 && resources->outputs[i] != primary)
+                continue;
+            XRROutputInfo* output = XRRGetOutputInfo(about.display, resources, resources->outputs[i]);
+            if (output && output->connection == RR_Connected && output->crtc) {
+                if (XRRCrtcInfo* crtc = XRRGetCrtcInfo(about.display, resources, output->crtc)) {
+                    if (crtc->width > 0 && crtc->height > 0) {
+                        area = {crtc->x, crtc->y, static_cast<int>(crtc->width), static_cast<int>(crtc->height)};
+                        found = true;
+                    }
+                    XRRFreeCrtcInfo(crtc);
+                }
+            }
+            if (output)
+                XRRFreeOutputInfo(output);
+        }
+    XRRFreeScreenResources(resources);
+    return area;
 }
 
 bool x11InsideButton(int x, int y)
@@ -376,7 +440,7 @@ bool x11HandleEvent(X11About& about, XEvent& event)
             about.mouseHeld = about.mouseInside = false;
             x11Redraw(about);
             if (click)
-                x11OpenWebSite(about);
+                x11OpenWebSite();
         }
         break;
     case KeyPress:
@@ -401,7 +465,7 @@ bool x11HandleEvent(X11About& about, XEvent& event)
             }
             about.spaceHeld = false;
             x11Redraw(about);
-            x11OpenWebSite(about);
+            x11OpenWebSite();
         }
         break;
     case FocusOut:
@@ -480,8 +544,17 @@ AboutWindow::AboutWindow(void*, int)
     about.colormap = DefaultColormap(about.display, about.screen);
     about.depth = DefaultDepth(about.display, about.screen);
 
-    const AboutPosition position =
-        aboutWindowPosition(DisplayWidth(about.display, about.screen), DisplayHeight(about.display, about.screen));
+    // Finished openers are released by the system at once, never left as zombies.
+    struct sigaction reapAtOnce = {}, previousChildAction = {};
+    reapAtOnce.sa_handler = SIG_DFL;
+    reapAtOnce.sa_flags = SA_NOCLDWAIT;
+    sigemptyset(&reapAtOnce.sa_mask);
+    sigaction(SIGCHLD, &reapAtOnce, &previousChildAction);
+
+    const MonitorArea monitor = x11PrimaryMonitor(about);
+    AboutPosition position = aboutWindowPosition(monitor.width, monitor.height);
+    position.x += monitor.x;
+    position.y += monitor.y;
 
     XSetWindowAttributes attributes = {};
     attributes.background_pixel = x11Color(about, aboutBackgroundColor).pixel;
@@ -492,6 +565,7 @@ AboutWindow::AboutWindow(void*, int)
                                  aboutWindowWidth, aboutWindowHeight, 0, about.depth, InputOutput, about.visual,
                                  CWBackPixel | CWEventMask | CWCursor, &attributes);
     x11SetProperties(about, position);
+    x11SetIcon(about);
 
     about.gc = XCreateGC(about.display, about.window, 0, nullptr);
     about.canvas = XCreatePixmap(about.display, about.window, aboutWindowWidth, aboutWindowHeight,
@@ -513,4 +587,5 @@ AboutWindow::AboutWindow(void*, int)
     x11Release(about);
     XSetErrorHandler(previousErrorHandler);
     XSetIOErrorHandler(previousIoErrorHandler);
+    sigaction(SIGCHLD, &previousChildAction, nullptr);
 }

@@ -1,4 +1,5 @@
 #include "app/host_linux.h"
+#include "app/monitor_blanking.h"
 #include "app/render_settings.h"
 #include "app/run_modes.h"
 
@@ -22,6 +23,8 @@ int main(int argc, char** argv)
     if (run.mode != Config)
         watchStopSignals();
     // run.hostStarted is the one place that tells a host's run from one the
-    // user started: such runs take no instance marker.
+    // user started: such runs take no instance marker, and the host covers
+    // every monitor itself, so they blank no other monitor.
+    blankOtherMonitors = !run.hostStarted;
     return startRun(run.mode, run.window, run.hostStarted, nullptr, 0);
 }

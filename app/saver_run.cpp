@@ -1,5 +1,6 @@
 #include "app/saver_run.h"
 
+#include "app/monitor_blanking.h"
 #include "app/platform.h"
 #include "app/render_window.h"
 #include "app/run_modes.h"
@@ -68,6 +69,7 @@ void runSaver()
     initWindowing();
     computeWindowSize();
     openRenderWindow();
+    openBlankingWindows();
     requireGlEntries();
     applyRenderState();
     prepareAssets();
@@ -77,6 +79,7 @@ void runSaver()
         paceFrame();
 
     releaseGlObjects();
+    releaseBlankingWindows();
     glfwDestroyWindow(renderWindow);
     glfwTerminate();
 }

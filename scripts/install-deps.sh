@@ -4,7 +4,7 @@
 set -euo pipefail
 
 need_run=(cmake ninja-build g++ pkg-config
-          libglfw3-dev libgl1-mesa-dev libgl1-mesa-dri libx11-dev libxft-dev
+          libglfw3-dev libgl1-mesa-dev libgl1-mesa-dri libx11-dev libxft-dev libxrandr-dev
           fonts-liberation libstb-dev xdg-utils
           xvfb xauth x11-utils x11-apps imagemagick)
 need_test=(${need_run[@]}
@@ -12,7 +12,8 @@ need_test=(${need_run[@]}
            googletest libgtest-dev libgmock-dev libbenchmark-dev
            clang libclang-rt-14-dev
            xdotool imagemagick mesa-utils python3 khronos-api
-           xscreensaver xscreensaver-data xsecurelock file)
+           xscreensaver xscreensaver-data xsecurelock file
+           xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils)
 
 pkgs=("${need_run[@]}")
 [ "${1:-}" = "--test" ] && pkgs=("${need_test[@]}")

@@ -85,13 +85,19 @@ class Display:
 
     def __enter__(self):
         # Xvfb picks a free display itself and clears stale locks of dead servers.
-        read_end, write_end = os.pipe()
         screens = []
         for screen in range(self.screens):
             screens += ["-screen", str(screen), "%dx%dx24" % (self.width, self.height)]
-        self.xvfb = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(write_end)] + screens + ["-nolisten", "tcp", "-noreset"],
-            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, pass_fds=(write_end,))
+        if not self.serve(["Xvfb"] + screens + ["-nolisten", "tcp", "-noreset"]):
+            raise RuntimeError("could not start Xvfb")
+        return self
+
+    def serve(self, command):
+        """Starts an X server that picks its display number (-displayfd);
+        false when it did not start within 10 s."""
+        read_end, write_end = os.pipe()
+        self.xvfb = subprocess.Popen(command + ["-displayfd", str(write_end)], stdout=subprocess.DEVNULL,
+                                     stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL, pass_fds=(write_end,))
         os.close(write_end)
         number = b""
         deadline = time.monotonic() + 10
@@ -105,9 +111,10 @@ class Display:
                     time.sleep(0.02)
         if not number.strip():
             self.xvfb.kill()
-            raise RuntimeError("could not start Xvfb")
+            self.xvfb.wait(timeout=10)
+            return False
         self.name = ":" + number.decode().strip()
-        return self
+        return True
 
     def __exit__(self, *exc):
         for p in self.procs:
@@ -184,6 +191,15 @@ class Display:
 
     def wheel(self, down=True):
         self.click(5 if down else 4)
+
+    def move_and_scroll(self, points):
+        """Moves the pointer through POINTS, then turns the wheel down and up:
+        input that must not end a saver run."""
+        for x, y in points:
+            self.mousemove(x, y)
+            time.sleep(0.1)
+        self.wheel(down=True)
+        self.wheel(down=False)
 
     # Pixels
     def screenshot(self, window=None, screen=None):
@@ -322,3 +338,49 @@ class XClient:
         if self.dpy:
             self.x11.XCloseDisplay(self.dpy)
             self.dpy = None
+
+
+
+class TwoMonitorDisplay(Display):
+    """Xorg with the dummy driver (tools/xorg-two-monitors.conf): 1280 x 720
+    at 0,0, the primary, and 1024 x 768 at 1280,0, seen as two monitors by
+    GLFW and by Wine. Exits 77 where that server cannot start."""
+
+    PRIMARY = (0, 0, 1280, 720)
+    SECOND = (1280, 0, 1024, 768)
+
+    def __enter__(self):
+        import tempfile
+        self.dir = tempfile.TemporaryDirectory(prefix="quillomar-xorg-")
+        conf = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools", "xorg-two-monitors.conf")
+        os.mkdir(os.path.join(self.dir.name, "empty.d"))
+        if not shutil.which("Xorg") or not self.serve(
+                ["Xorg", "-noreset", "-nolisten", "tcp", "-config", os.path.abspath(conf), "-configdir",
+                 os.path.join(self.dir.name, "empty.d"), "-logfile", os.path.join(self.dir.name, "xorg.log")]):
+            self.dir.cleanup()
+            print("SKIPPED: Xorg with the dummy video driver did not start (it needs root and "
+                  "xserver-xorg-video-dummy)")
+            sys.exit(SKIP)
+        return self
+
+    def __exit__(self, *exc):
+        Display.__exit__(self, *exc)
+        self.dir.cleanup()
+
+    def top_level_windows(self):
+        """Mapped windows directly under the root that show on the screen (Wine
+        keeps a 1 x 1 one off it), as (id, x, y, width, height). A window gone
+        while they are listed is left out."""
+        found = []
+        for line in self.run(["xwininfo", "-root", "-children"]).splitlines():
+            if line.split() and line.split()[0].startswith("0x"):
+                window = int(line.split()[0], 16)
+                info = dict(l.strip().split(":", 1) for l in self.run(["xwininfo", "-id", str(window)],
+                                                                      check=False).splitlines() if ":" in l)
+                if info.get("Map State", "").strip() != "IsViewable":
+                    continue
+                x, y, w, h = (int(info[k]) for k in ("Absolute upper-left X", "Absolute upper-left Y", "Width",
+                                                     "Height"))
+                if x + w > 0 and y + h > 0:
+                    found.append((window, x, y, w, h))
+        return found

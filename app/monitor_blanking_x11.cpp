@@ -1,0 +1,32 @@
+#include "app/monitor_blanking.h"
+
+#include <GLFW/glfw3.h>
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+extern "C" Display* glfwGetX11Display(void);
+extern "C" Window glfwGetX11Window(GLFWwindow* window);
+
+void showBlackWindow(GLFWwindow* window)
+{
+    Display* display = glfwGetX11Display();
+    const Window handle = glfwGetX11Window(window);
+    // GLFW leaves the background unset, so the server would keep whatever
+    // was on the monitor; with a background the server paints it black on
+    // mapping and on every exposure, with no drawing of ours.
+    XSetWindowBackground(display, handle, BlackPixel(display, DefaultScreen(display)));
+
+    // A window manager must neither hand it the keyboard (the render window
+    // keeps it) nor leave its panels above it.
+    if (XWMHints* hints = XGetWMHints(display, handle)) {
+        hints->flags |= InputHint;
+        hints->input = False;
+        XSetWMHints(display, handle, hints);
+        XFree(hints);
+    }
+    const Atom fullscreen = XInternAtom(display, "_NET_WM_STATE_FULLSCREEN", False);
+    XChangeProperty(display, handle, XInternAtom(display, "_NET_WM_STATE", False), XA_ATOM, 32, PropModeAppend,
+                    reinterpret_cast<const unsigned char*>(&fullscreen), 1);
+    glfwShowWindow(window);
+}

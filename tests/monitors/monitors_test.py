@@ -1,0 +1,100 @@
+"""Two monitors (Xorg's dummy driver): the saver's stars on the primary one,
+the other covered in black by a window of ours that ends the run on input,
+and the About window centred on the primary monitor."""
+import os
+import shutil
+import subprocess
+import tempfile
+import time
+import unittest
+
+import rig
+
+TITLE = "Quillomar Screensaver"
+PRIMARY, SECOND = rig.TwoMonitorDisplay.PRIMARY, rig.TwoMonitorDisplay.SECOND
+PRIMARY_BOX, SECOND_BOX = (0, 0, 1280, 720), (1280, 0, 2304, 768)  # x0, y0, x1, y1
+
+
+class TwoMonitors(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.display = rig.TwoMonitorDisplay(rig.TARGET).__enter__()
+        # A white desktop: a window that leaves its background unpainted shows it.
+        cls.display.run(["xsetroot", "-solid", "white"])
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.display.__exit__(None, None, None)
+
+    def start_saver(self, args):
+        proc = self.display.start(args)
+        self.addCleanup(lambda: proc.poll() is None and proc.kill())
+        rig.wait_until(lambda: len(self.display.visible_windows(TITLE)) == 2, 30, 0.05, "both windows")
+        return proc
+
+    def assert_covered(self):
+        windows = sorted(w[1:] for w in self.display.top_level_windows())
+        self.assertEqual(windows, sorted([PRIMARY, SECOND]), "exactly the render window and one blanking window")
+        image = self.display.screenshot()
+        self.assertEqual(image.count(lambda p: p != (0, 0, 0), SECOND_BOX), 0, "the second monitor is not all black")
+        rig.wait_until(lambda: self.display.screenshot().count(lambda p: max(p) > 48, PRIMARY_BOX) > 50, 15, 0.3,
+                       "stars on the primary monitor")
+
+    def test_saver_covers_the_second_monitor_and_ends_on_a_key_there(self):
+        proc = self.start_saver(["/s"])
+        self.assert_covered()
+        self.display.move_and_scroll(((100, 100), (1500, 300), (2200, 700), (1300, 10)))
+        time.sleep(1.0)
+        self.assertIsNone(proc.poll(), "a move or the wheel ended the run")
+        self.display.key("a")
+        self.assertEqual(self.display.wait_exit(proc, 15), 0)
+
+    def test_plain_run_covers_it_too_and_a_click_on_either_monitor_ends_it(self):
+        for where in ((1700, 400), (640, 360)):
+            proc = self.start_saver([])
+            self.assert_covered()
+            self.display.mousemove(*where)
+            self.display.click(1)
+            self.assertEqual(self.display.wait_exit(proc, 15), 0)
+            rig.wait_until(lambda: not self.display.top_level_windows(), 15, 0.1, "the windows to go")
+
+    def test_a_monitor_removed_loses_its_window_and_one_connected_gets_one(self):
+        if rig.TARGET.wine:
+            self.skipTest("Wine 8 passes RandR output changes on to no monitor callback here")
+        proc = self.start_saver(["/s"])
+        on = ["xrandr", "--output", "DUMMY1", "--mode", "1024x768", "--pos", "1280x0"]
+        self.addCleanup(self.display.run, on)
+        self.display.run(["xrandr", "--output", "DUMMY1", "--off"])
+        rig.wait_until(lambda: len(self.display.top_level_windows()) == 1, 10, 0.1, "the blanking window to go")
+        self.display.run(on)
+        rig.wait_until(lambda: len(self.display.top_level_windows()) == 2, 10, 0.1, "a new blanking window")
+        self.assert_covered()
+        self.display.mousemove(1700, 400)
+        self.display.click(3)
+        self.assertEqual(self.display.wait_exit(proc, 15), 0)
+
+    def test_linux_about_window_is_centred_on_the_primary_monitor(self):
+        if rig.TARGET.wine:
+            self.skipTest("the Windows build centres on the primary display as before")
+        opener = tempfile.TemporaryDirectory()
+        self.addCleanup(opener.cleanup)
+        os.symlink(shutil.which("true"), os.path.join(opener.name, "xdg-open"))
+        proc = self.display.start(["/c"], env={"PATH": opener.name + os.pathsep + os.environ["PATH"]})
+        self.addCleanup(proc.kill)
+        window = self.display.wait_window("About", 30)
+        x, y, _, _ = self.display.geometry(window)
+        self.assertEqual((x, y), ((1280 - 400) // 2, (720 - 300) // 2))
+        self.assertIn("Icon (64 x 64)", self.display.run(["xprop", "-id", str(window), "_NET_WM_ICON"]))
+        # The opener is reaped as soon as it ends, not at the next click.
+        self.display.mousemove(x + 200, y + 225)
+        self.display.click(1)
+        time.sleep(1.0)
+        children = subprocess.run(["ps", "--ppid", str(proc.pid), "-o", "stat="], stdout=subprocess.PIPE,
+                                  timeout=10).stdout.decode().split()
+        self.assertNotIn("Z", [c[:1] for c in children])
+        rig.send_close_request(self.display.name, window)
+        self.assertEqual(self.display.wait_exit(proc, 15), 0)
+
+
+if __name__ == "__main__":
+    rig.main(rig.parse_target())
