@@ -1,7 +1,9 @@
 ; The Windows installer. scripts/package.sh builds it with makensis and
 ; -DVERSION=x.y.z -DSCR=<Quillomar.scr> -DOUTFILE=<setup.exe> -DICON=<.ico>
 ; -DSIZE_KB=<installed size>.
-Unicode true
+; A 64-bit installer: it sees the real system folder and registry, where the
+; 64-bit Screen Saver settings and "Apps & features" look, with no redirection.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 ; No file times in the installer: the same input gives the same bytes.
 SetDateSave off
@@ -10,7 +12,6 @@ RequestExecutionLevel admin
 
 !include MUI2.nsh
 !include LogicLib.nsh
-!include x64.nsh
 
 !define UNINST_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillomar"
 !define DESKTOP_KEY "Control Panel\Desktop"
@@ -41,22 +42,10 @@ VIAddVersionKey /LANG=1033 LegalCopyright "Copyright (C) 2026 Quillomar"
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
 
-Function .onInit
-  ${IfNot} ${RunningX64}
-    MessageBox MB_ICONSTOP "Quillomar needs a 64-bit Windows." /SD IDOK
-    Abort
-  ${EndIf}
-  SetRegView 64
-FunctionEnd
-
 Section "Quillomar Screensaver" SecSaver
   SectionIn RO
-  ; A 32-bit installer would otherwise land in SysWOW64, where the 64-bit
-  ; Screen Saver settings do not look.
-  ${DisableX64FSRedirection}
   SetOutPath "$SYSDIR"
   File "/oname=Quillomar.scr" "${SCR}"
-  ${EnableX64FSRedirection}
   SetOutPath "$INSTDIR"
   WriteUninstaller "$INSTDIR\uninstall.exe"
   WriteRegStr HKLM "${UNINST_KEY}" "DisplayName" "Quillomar Screensaver"
@@ -76,20 +65,11 @@ Section "Use Quillomar as my screen saver" SecUse
 SectionEnd
 
 Function OpenScreenSaverSettings
-  ; The 64-bit Control Panel, which lists the 64-bit system folder's savers.
-  ${DisableX64FSRedirection}
   Exec '"$SYSDIR\control.exe" desk.cpl,,@screensaver'
-  ${EnableX64FSRedirection}
-FunctionEnd
-
-Function un.onInit
-  SetRegView 64
 FunctionEnd
 
 Section "Uninstall"
-  ${DisableX64FSRedirection}
   Delete "$SYSDIR\Quillomar.scr"
-  ${EnableX64FSRedirection}
   ; Reset the screen saver only while it is still ours (by its long or short
   ; name): the user may have picked another one since.
   ReadRegStr $0 HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
