@@ -10,7 +10,7 @@ need_run=(cmake ninja-build g++ pkg-config
 need_package=(${need_run[@]}
               g++-mingw-w64-x86-64-posix dpkg-dev nsis zip git)
 need_test=(${need_package[@]}
-           wine wine64 binutils-mingw-w64-x86-64 gifsicle
+           wine wine64 binutils-mingw-w64-x86-64 icoutils gifsicle
            googletest libgtest-dev libgmock-dev libbenchmark-dev
            clang libclang-rt-14-dev
            xdotool imagemagick mesa-utils python3 khronos-api)

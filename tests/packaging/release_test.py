@@ -27,92 +27,44 @@ def version():
     return re.match(r"Quillomar-(.+)-setup\.exe", os.path.basename(names[0])).group(1)
 
 
-class Pe:
-    """Just enough of a PE file: sections, imports, resources."""
-
-    def __init__(self, data):
-        self.data = data
-        pe = struct.unpack_from("<I", data, 0x3C)[0]
-        count, opt_size = struct.unpack_from("<H12xH", data, pe + 6)
-        opt = pe + 24
-        self.dirs = [struct.unpack_from("<II", data, opt + 112 + 8 * i) for i in range(16)]
-        self.sections = []
-        for i in range(count):
-            s = opt + opt_size + 40 * i
-            name = data[s:s + 8].rstrip(b"\0").decode()
-            vsize, va, rsize, raw = struct.unpack_from("<IIII", data, s + 8)
-            self.sections.append((name, va, max(vsize, rsize), raw))
-
-    def at(self, rva):
-        for _, va, size, raw in self.sections:
-            if va <= rva < va + size:
-                return raw + rva - va
-        raise ValueError("rva %x outside every section" % rva)
-
-    def cstr(self, rva):
-        o = self.at(rva)
-        return self.data[o:self.data.index(b"\0", o)].decode()
-
-    def imports(self):
-        names, o = [], self.at(self.dirs[1][0])
-        while struct.unpack_from("<I", self.data, o + 12)[0]:
-            names.append(self.cstr(struct.unpack_from("<I", self.data, o + 12)[0]))
-            o += 20
-        return names
-
-    def resources(self, type_id):
-        """The data of every resource of TYPE_ID, all names and languages."""
-        base = self.at(self.dirs[2][0])
-
-        def entries(off):
-            named, ids = struct.unpack_from("<HH", self.data, base + off + 12)
-            for i in range(named + ids):
-                yield struct.unpack_from("<II", self.data, base + off + 16 + 8 * i)
-
-        def leaves(off):
-            for _, target in entries(off):
-                if target & 0x80000000:
-                    yield from leaves(target & 0x7FFFFFFF)
-                else:
-                    rva, size = struct.unpack_from("<II", self.data, base + target)
-                    yield self.data[self.at(rva):self.at(rva) + size]
-
-        for ident, target in entries(0):
-            if ident == type_id:
-                return list(leaves(target & 0x7FFFFFFF))
-        return []
+def tool(*args):
+    return subprocess.run(args, stdout=subprocess.PIPE, check=True, timeout=60).stdout
 
 
 class ReleasedScr(unittest.TestCase):
+    """Read with binutils' objdump and icoutils' wrestool and icotool."""
+
     def setUp(self):
-        with open(os.path.join(DIST, "Quillomar.scr"), "rb") as f:
+        self.scr = os.path.join(DIST, "Quillomar.scr")
+        with open(self.scr, "rb") as f:
             self.data = f.read()
-        self.pe = Pe(self.data)
 
     def test_stripped_without_build_paths_and_importing_only_system_dlls(self):
-        names = [s[0] for s in self.pe.sections]
-        self.assertFalse([n for n in names if n.startswith((".debug", "/"))], names)
+        sections = re.findall(r"^\s+\d+ (\S+)", tool("x86_64-w64-mingw32-objdump", "-h", self.scr).decode(), re.M)
+        self.assertIn(".text", sections)
+        self.assertFalse([n for n in sections if n.startswith((".debug", "/"))], sections)
         self.assertLessEqual(len(self.data), 1500000)
         for path in {ROOT, os.path.expanduser("~"), os.path.realpath(DIST)}:
             for form in (path.encode(), path.encode("utf-16-le")):
                 self.assertNotIn(form, self.data, path)
-        self.assertLessEqual({n.lower() for n in self.pe.imports()}, SYSTEM_DLLS)
+        dlls = re.findall(r"DLL Name: (\S+)", tool("x86_64-w64-mingw32-objdump", "-p", self.scr).decode())
+        self.assertTrue(dlls)
+        self.assertLessEqual({n.lower() for n in dlls}, SYSTEM_DLLS)
 
     def test_icon_group_holds_six_sizes_and_versioninfo_the_version(self):
-        groups = self.pe.resources(14)  # RT_GROUP_ICON
-        self.assertEqual(len(groups), 1)
-        count = struct.unpack_from("<H", groups[0], 4)[0]
-        sizes = sorted(groups[0][6 + 14 * i] or 256 for i in range(count))
-        self.assertEqual(sizes, [16, 24, 32, 48, 64, 256])
-        info = self.pe.resources(16)[0]  # RT_VERSION
+        with tempfile.NamedTemporaryFile(suffix=".ico") as ico:
+            ico.write(tool("wrestool", "-x", "-t", "14", self.scr))
+            ico.flush()
+            sizes = re.findall(r"--width=(\d+) --height=\1 ", tool("icotool", "-l", ico.name).decode())
+        self.assertEqual(sorted(int(n) for n in sizes), [16, 24, 32, 48, 64, 256])
+        info = tool("wrestool", "-x", "--raw", "-t", "16", self.scr)
         fixed = info.index(struct.pack("<I", 0xFEEF04BD))
-        ms, ls = struct.unpack_from("<II", info, fixed + 8)
         want = [int(v) for v in version().split(".")] + [0]
-        self.assertEqual([ms >> 16, ms & 0xFFFF, ls >> 16, ls & 0xFFFF], want)
-        text = ".".join(str(v) for v in want)
+        self.assertEqual(struct.unpack_from("<HHHH", info, fixed + 8), (want[1], want[0], want[3], want[2]))
         for key in ("FileVersion", "ProductVersion"):
-            self.assertIn((key + "\0").encode("utf-16-le"), info)
-            self.assertIn((text + "\0").encode("utf-16-le"), info)
+            value = (key + "\0").encode("utf-16-le")
+            self.assertIn(value, info)
+            self.assertIn(".".join(map(str, want)).encode("utf-16-le"), info[info.index(value):info.index(value) + 64])
 
 
 class Installer(unittest.TestCase):
