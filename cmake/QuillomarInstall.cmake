@@ -12,4 +12,9 @@ if(NOT WIN32)
   install(FILES ${CMAKE_SOURCE_DIR}/data/applications/quillomar.desktop
     DESTINATION ${CMAKE_INSTALL_DATADIR}/applications/screensavers)
   install(FILES ${CMAKE_SOURCE_DIR}/data/man/quillomar.6 DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+  # The icon in the hicolor theme, one picture drawn for each size.
+  foreach(size 16 24 32 48 64 256)
+    install(FILES ${CMAKE_SOURCE_DIR}/res/icons/quillomar-${size}.png
+      DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME quillomar.png)
+  endforeach()
 endif()

@@ -1,7 +1,16 @@
 # Release packages, made by CPack: see scripts/package.sh.
 set(CPACK_PACKAGE_NAME quillomar)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "Quillomar")
+set(CPACK_PACKAGE_CONTACT "Quillomar <${QUILLOMAR_SUPPORT_ADDRESS}>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "OpenGL screensaver of coloured stars with glowing heads and fading trails")
+set(CPACK_PACKAGE_HOMEPAGE_URL "https://${QUILLOMAR_SITE_HOST}/")
+set(CPACK_STRIP_FILES ON)
 if(NOT WIN32)
+  set(CPACK_GENERATOR DEB)
+  # quillomar_<version>_amd64.deb; the Debian settings below may refine it.
+  set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+  set(CPACK_DEBIAN_PACKAGE_SECTION misc)
   include(QuillomarPackageDeb OPTIONAL)
 endif()
 include(CPack)

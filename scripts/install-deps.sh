@@ -7,8 +7,10 @@ need_run=(cmake ninja-build g++ pkg-config
           libglfw3-dev libgl1-mesa-dev libgl1-mesa-dri libx11-dev libxft-dev libxrandr-dev
           fonts-liberation libstb-dev xdg-utils
           xvfb xauth x11-utils x11-apps imagemagick)
-need_test=(${need_run[@]}
-           g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev
+need_package=(${need_run[@]}
+              g++-mingw-w64-x86-64-posix dpkg-dev nsis zip git)
+need_test=(${need_package[@]}
+           wine wine64 binutils-mingw-w64-x86-64 icoutils gifsicle
            googletest libgtest-dev libgmock-dev libbenchmark-dev
            clang libclang-rt-14-dev
            xdotool imagemagick mesa-utils python3 khronos-api
@@ -16,6 +18,7 @@ need_test=(${need_run[@]}
            xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils)
 
 pkgs=("${need_run[@]}")
+[ "${1:-}" = "--package" ] && pkgs=("${need_package[@]}")
 [ "${1:-}" = "--test" ] && pkgs=("${need_test[@]}")
 
 missing=()

@@ -45,11 +45,34 @@ stage windows-build build_tree "$build/windows" -DCMAKE_TOOLCHAIN_FILE="$root/cm
 stage windows-tests run_ctest "$build/windows" -j 1
 stage sanitize-build build_tree "$build/sanitize" -DQUILLOMAR_SANITIZE=ON
 stage sanitize-tests run_ctest "$build/sanitize" -L unit
+# The release packages twice, the second time from a copy of the tree in other
+# folders: the checksums must agree. Then the installer under Wine and the
+# Debian package.
+package_twice() {
+  local a=$build/package-a b=$build/package-b copy=$build/package-src
+  export SOURCE_DATE_EPOCH
+  SOURCE_DATE_EPOCH=$(git -C "$root" log -1 --format=%ct)
+  QUILLOMAR_PACKAGE_BUILD=$a bash "$root/scripts/package.sh" "$a/dist" || return 1
+  rm -rf "$copy" && mkdir -p "$copy"
+  (cd "$root" && git ls-files -co --exclude-standard -z | tar --null --ignore-failed-read -T - -c) | tar -x -C "$copy"
+  QUILLOMAR_PACKAGE_BUILD=$b bash "$copy/scripts/package.sh" "$b/dist" >/dev/null || return 1
+  if ! diff "$a/dist/SHA256SUMS" "$b/dist/SHA256SUMS"; then
+    echo "package: the two builds differ"
+    return 1
+  fi
+  local ok=0
+  python3 "$root/tests/packaging/release_test.py" "$a/dist" || ok=1
+  if [ -f "$root/tests/packaging/deb_test.sh" ]; then
+    bash "$root/tests/packaging/deb_test.sh" "$a"/dist/quillomar_*_amd64.deb || ok=1
+  fi
+  return $ok
+}
+stage package package_twice
 if [ -x "$root/scripts/run-fuzz.sh" ]; then
   stage fuzz bash "$root/scripts/run-fuzz.sh" "$build/fuzz" 60
 fi
 
-for name in native-build windows-build sanitize-build; do
+for name in native-build windows-build sanitize-build package; do
   if printf '%s\n' "${broken[@]}" | grep -qx "$name"; then failed=$((failed + 1)); fi
 done
 echo

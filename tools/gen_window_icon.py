@@ -1,8 +1,11 @@
 #!/usr/bin/env python3
-"""Draws the 64x64 monitor icon; writes app/window_icon_data.inc (RGBA, column
-by column, as the program keeps it) and res/quillomar.ico (the file icon)."""
+"""Draws the monitor icon: the 64x64 window icon, written to
+app/window_icon_data.inc (RGBA, column by column, as the program keeps it), and
+the file and desktop icons at 16, 24, 32, 48, 64 and 256 pixels, each laid out
+for its own size, written to res/quillomar.ico and res/icons/quillomar-N.png."""
 import os
 import struct
+import zlib
 
 SIZE = 64
 CLEAR = (0, 0, 0, 0)
@@ -46,8 +49,6 @@ def draw():
         soften(x, y, 96)
     for x, y in ((1, 6), (62, 6), (0, 7), (63, 7), (1, 53), (62, 53), (0, 52), (63, 52)):
         soften(x, y, 192)
-    for x in range(2, 62):
-        img[5][x] = (FRAME[0], FRAME[1], FRAME[2], 40)
     for y in range(54, 60):
         img[y][24] = (FRAME[0], FRAME[1], FRAME[2], 64)
         img[y][39] = (FRAME[0], FRAME[1], FRAME[2], 64)
@@ -55,6 +56,84 @@ def draw():
         img[y][13] = (FRAME[0], FRAME[1], FRAME[2], 64)
         img[y][50] = (FRAME[0], FRAME[1], FRAME[2], 64)
     return img
+
+
+
+# Pixel layouts of the other sizes, inclusive rectangles (x0, y0, x1, y1). The
+# small ones are drawn on their own grid: one-pixel borders, wider gaps between
+# the quadrants, no dot panel where it would only be noise.
+LAYOUTS = {
+    16: dict(frame=(0, 2, 15, 12), margin=(1, 3, 14, 11),
+             quads=((2, 4, 6, 6), (9, 4, 13, 6), (2, 8, 6, 10), (9, 8, 13, 10)),
+             panel=None, dots=(), neck=(6, 13, 9, 13), foot=(3, 14, 12, 15), radius=0.7),
+    24: dict(frame=(0, 3, 23, 19), margin=(1, 4, 22, 18),
+             quads=((3, 5, 10, 10), (13, 5, 20, 10), (3, 12, 10, 17), (13, 12, 20, 17)),
+             panel=None, dots=(), neck=(9, 20, 14, 21), foot=(5, 22, 18, 23), radius=1.0),
+    32: dict(frame=(0, 3, 31, 26), margin=(2, 5, 29, 24),
+             quads=((3, 7, 14, 14), (17, 7, 28, 14), (3, 16, 14, 23), (17, 16, 28, 23)),
+             panel=(23, 26, 29, 26), dots=((24, 26, 1), (26, 26, 1), (28, 26, 1)),
+             neck=(12, 27, 19, 29), foot=(7, 30, 24, 31), radius=1.2),
+    48: dict(frame=(0, 5, 47, 40), margin=(3, 8, 44, 37),
+             quads=((5, 10, 21, 21), (26, 10, 42, 21), (5, 24, 21, 35), (26, 24, 42, 35)),
+             panel=(34, 38, 44, 40), dots=((36, 39, 1), (38, 39, 1), (40, 39, 1), (42, 39, 1)),
+             neck=(19, 41, 28, 44), foot=(10, 45, 37, 47), radius=1.6),
+    256: dict(frame=(0, 24, 255, 215), margin=(16, 40, 239, 199),
+              quads=((28, 56, 119, 115), (136, 56, 227, 115), (28, 128, 119, 187), (136, 128, 227, 187)),
+              panel=(184, 204, 239, 213), dots=((190, 207, 4), (202, 207, 4), (214, 207, 4), (226, 207, 4)),
+              neck=(100, 216, 155, 239), foot=(56, 240, 199, 255), radius=10.0),
+}
+SUPERSAMPLE = 4
+
+
+def draw_layout(size):
+    """Paints the layout with rounded outer corners; edges are covered by
+    supersampling, so the outline is soft at every size."""
+    lay = LAYOUTS[size]
+    img = [[CLEAR] * size for _ in range(size)]
+
+    def coverage(rect, radius, x, y):
+        x0, y0, x1, y1 = rect[0], rect[1], rect[2] + 1, rect[3] + 1
+        hits = 0
+        for sy in range(SUPERSAMPLE):
+            for sx in range(SUPERSAMPLE):
+                px = x + (sx + 0.5) / SUPERSAMPLE
+                py = y + (sy + 0.5) / SUPERSAMPLE
+                if not (x0 <= px <= x1 and y0 <= py <= y1):
+                    continue
+                cx = min(max(px, x0 + radius), x1 - radius)
+                cy = min(max(py, y0 + radius), y1 - radius)
+                if (px - cx) ** 2 + (py - cy) ** 2 <= radius * radius:
+                    hits += 1
+        return hits / (SUPERSAMPLE * SUPERSAMPLE)
+
+    def paint(rect, colour, radius=0.0):
+        if rect is None:
+            return
+        for y in range(rect[1], rect[3] + 1):
+            for x in range(rect[0], rect[2] + 1):
+                a = coverage(rect, radius, x, y) * colour[3] / 255.0
+                if a <= 0:
+                    continue
+                r0, g0, b0, a0 = img[y][x]
+                out = a + a0 / 255.0 * (1 - a)
+                mix = [(c * a + c0 * a0 / 255.0 * (1 - a)) / out for c, c0 in zip(colour[:3], (r0, g0, b0))]
+                img[y][x] = tuple(int(round(v)) for v in mix) + (int(round(out * 255)),)
+
+    r = lay["radius"]
+    paint(lay["neck"], FRAME)
+    paint(lay["foot"], FRAME, r * 0.6)
+    paint(lay["frame"], FRAME, r)
+    paint(lay["margin"], MARGIN)
+    for rect, colour in zip(lay["quads"], (RED, GREEN, BLUE, YELLOW)):
+        paint(rect, colour)
+    paint(lay["panel"], PANEL)
+    for x, y, n in lay["dots"]:
+        paint((x, y, x + n - 1, y + n - 1), DOT)
+    return img
+
+
+def picture(size):
+    return draw() if size == SIZE else draw_layout(size)
 
 
 def write_inc(img, path):
@@ -70,23 +149,50 @@ def write_inc(img, path):
         f.write("\n".join(lines) + "\n")
 
 
-def write_ico(img, path):
-    # One 32-bit DIB entry, rows bottom-up, BGRA, plus an all-zero AND mask.
-    xor = bytearray()
-    for y in reversed(range(SIZE)):
-        for x in range(SIZE):
-            r, g, b, a = img[y][x]
-            xor += bytes((b, g, r, a))
-    mask = bytes(SIZE * SIZE // 8)
-    header = struct.pack("<IiiHHIIiiII", 40, SIZE, SIZE * 2, 1, 32, 0, len(xor) + len(mask), 0, 0, 0, 0)
-    dib = header + bytes(xor) + mask
-    ico = struct.pack("<HHH", 0, 1, 1) + struct.pack("<BBBBHHII", SIZE, SIZE, 0, 0, 1, 32, len(dib), 22) + dib
-    with open(path, "wb") as f:
-        f.write(ico)
+def png_bytes(img):
+    size = len(img)
+    raw = b"".join(b"\0" + bytes(v for p in row for v in p) for row in img)
 
+    def chunk(kind, data):
+        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0))
+            + chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
+
+
+def dib_bytes(img):
+    # A 32-bit DIB, rows bottom-up, BGRA, plus an all-zero AND mask.
+    size = len(img)
+    xor = bytearray()
+    for y in reversed(range(size)):
+        for r, g, b, a in img[y]:
+            xor += bytes((b, g, r, a))
+    mask = bytes(((size + 31) // 32 * 4) * size)
+    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, len(xor) + len(mask), 0, 0, 0, 0)
+    return header + bytes(xor) + mask
+
+
+def write_ico(images, path):
+    # The 256-pixel image as PNG, as Windows Vista and later expect; DIBs below.
+    blobs = [png_bytes(img) if len(img) >= 256 else dib_bytes(img) for img in images]
+    out = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for img, blob in zip(images, blobs):
+        n = len(img) % 256  # 0 means 256
+        out += struct.pack("<BBBBHHII", n, n, 0, 0, 1, 32, len(blob), offset)
+        offset += len(blob)
+    with open(path, "wb") as f:
+        f.write(out + b"".join(blobs))
+
+
+ICON_SIZES = (16, 24, 32, 48, 64, 256)
 
 if __name__ == "__main__":
     root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-    picture = draw()
-    write_inc(picture, os.path.join(root, "app", "window_icon_data.inc"))
-    write_ico(picture, os.path.join(root, "res", "quillomar.ico"))
+    images = [picture(n) for n in ICON_SIZES]
+    write_inc(picture(SIZE), os.path.join(root, "app", "window_icon_data.inc"))
+    write_ico(images, os.path.join(root, "res", "quillomar.ico"))
+    os.makedirs(os.path.join(root, "res", "icons"), exist_ok=True)
+    for n, img in zip(ICON_SIZES, images):
+        with open(os.path.join(root, "res", "icons", "quillomar-%d.png" % n), "wb") as f:
+            f.write(png_bytes(img))

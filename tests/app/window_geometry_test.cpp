@@ -57,8 +57,10 @@ TEST(WindowIcon, PictureStandsUpright)
     unsigned char rows[64 * 64 * 4];
     transposeIconColumns(windowIconColumns, rows);
     auto at = [&](int x, int y) { return rows + (y * 64 + x) * 4; };
-    for (int x = 0; x < 64; ++x)
-        EXPECT_EQ(at(x, 0)[3], 0) << "row 0 is empty";
+    for (int y = 0; y <= 5; ++y) {
+        for (int x = 0; x < 64; ++x)
+            EXPECT_EQ(at(x, y)[3], 0) << "rows 0 to 5 are empty: " << x << ", " << y;
+    }
     EXPECT_EQ(at(10, 20)[0], 255);  // red quadrant
     EXPECT_EQ(at(10, 20)[1], 72);
     EXPECT_EQ(at(50, 40)[0], 240);  // yellow quadrant
