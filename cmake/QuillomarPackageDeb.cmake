@@ -15,4 +15,3 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # with xdg-open; the saver runs without either.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation, xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "xscreensaver")
-set(CPACK_STRIP_FILES ON)
