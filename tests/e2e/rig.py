@@ -204,8 +204,7 @@ class Display:
     # Pixels
     def screenshot(self, window=None, screen=None):
         where = [] if screen is None else ["-display", "%s.%d" % (self.name, screen)]
-        xwd = subprocess.run(["xwd", "-silent"] + where + (["-id", str(window)] if window else ["-root"]),
-                             env=self.env(), stdout=subprocess.PIPE, timeout=20, check=True).stdout
+        xwd = self.xwd(where + (["-id", str(window)] if window else ["-root"]))
         conv = subprocess.run(["/usr/bin/convert", "xwd:-", "-depth", "8", "-format", "%w %h\n", "-write", "info:-",
                                "rgb:-"], input=xwd, stdout=subprocess.PIPE, timeout=20, check=True).stdout
         header, rgb = conv.split(b"\n", 1)
@@ -213,9 +212,22 @@ class Display:
         return Image(w, h, rgb)
 
     def save_screenshot(self, path, window=None):
-        xwd = subprocess.run(["xwd", "-silent"] + (["-id", str(window)] if window else ["-root"]),
-                             env=self.env(), stdout=subprocess.PIPE, timeout=20, check=True).stdout
+        xwd = self.xwd(["-id", str(window)] if window else ["-root"])
         subprocess.run(["/usr/bin/convert", "xwd:-", path], input=xwd, timeout=20, check=True)
+
+    def xwd(self, args):
+        """The XWD bytes of a window. Wine sets the screen's mode when a
+        full-screen window comes or goes; an image asked for just then fails
+        with BadMatch, so that is tried again, three times at most."""
+        for attempt in range(3):
+            r = subprocess.run(["xwd", "-silent"] + args, env=self.env(), stdout=subprocess.PIPE,
+                               stderr=subprocess.PIPE, timeout=20)
+            if r.returncode == 0 or b"BadMatch" not in r.stderr or attempt == 2:
+                break
+            time.sleep(0.2)
+        if r.returncode != 0:
+            raise AssertionError("xwd failed: " + r.stderr.decode(errors="replace"))
+        return r.stdout
 
     # Processes
     def wait_exit(self, proc, timeout=20):
