@@ -2,6 +2,7 @@
 
 #include "about/about_layout.h"
 #include "about/about_text.h"
+#include "app/window_icon.h"
 #include "res/resources.h"
 
 #include <X11/Xatom.h>
@@ -70,12 +71,6 @@ struct X11About {
     bool mouseInside = false;
     bool spaceHeld = false;
     bool buttonFocused = false;
-};
-
-// The program's monitor picture, column by column, as the render window's
-// icon holds it.
-const unsigned char iconColumns[64 * 64 * 4] = {
-#include "app/window_icon_data.inc"
 };
 
 XftColor x11Color(X11About& about, AboutColor color)
@@ -351,14 +346,15 @@ void x11OpenWebSite()
 // row first, one pixel per long as Xlib hands format-32 data over.
 void x11SetIcon(X11About& about)
 {
+    unsigned char rows[64 * 64 * 4];
+    transposeIconColumns(windowIconColumns, rows);
     std::vector<unsigned long> icon(2 + 64 * 64);
     icon[0] = icon[1] = 64;
-    for (int x = 0; x < 64; ++x)
-        for (int y = 0; y < 64; ++y) {
-            const unsigned char* p = iconColumns + (x * 64 + y) * 4;
-            icon[2 + y * 64 + x] = static_cast<unsigned long>(p[3]) << 24 | static_cast<unsigned long>(p[0]) << 16 |
-                                   static_cast<unsigned long>(p[1]) << 8 | p[2];
-        }
+    for (int i = 0; i < 64 * 64; ++i) {
+        const unsigned char* p = rows + i * 4;
+        icon[2 + i] = static_cast<unsigned long>(p[3]) << 24 | static_cast<unsigned long>(p[0]) << 16 |
+                      static_cast<unsigned long>(p[1]) << 8 | p[2];
+    }
     XChangeProperty(about.display, about.window, XInternAtom(about.display, "_NET_WM_ICON", False), XA_CARDINAL, 32,
                     PropModeReplace, reinterpret_cast<const unsigned char*>(icon.data()), static_cast<int>(icon.size()));
 }
