@@ -1,0 +1,36 @@
+#pragma once
+
+// How a saver run shows itself: through GLFW (Windows, X11) or through a
+// backend of the platform's own (Wayland). One table is chosen at start-up,
+// in one place; the saver run calls through it and never asks which it got.
+struct WindowSystem {
+    const char* name;
+    // Starts the windowing library; a failure is reported and the later steps
+    // then fail quietly into the start-up failure path.
+    void (*initWindowing)();
+    // The size of the monitor the stars run on; which 0 is the width, 1 the
+    // height; 800 x 600 when there is none.
+    int (*primaryMonitorSize)(int which);
+    // The render window with its context current, sized from renderSettings;
+    // false when it cannot be had (the caller takes the failure path).
+    bool (*openRenderWindow)();
+    // The current context's entry-point lookup where the windowing system
+    // brings its own (EGL); null where the GL library's lookup serves.
+    void* (*getGlProcAddress)(const char* name);
+    // Any other monitors covered black; nothing for preview and host runs.
+    void (*openBlankingWindows)();
+    // Swap interval and hidden cursor, the windowing half of the render state.
+    void (*applyWindowState)();
+    double (*time)();
+    void (*swapBuffers)();
+    // Handles what has arrived. Input ends the process from in here.
+    void (*pollEvents)();
+    // The close flag or Escape held down: the loop ends after this pass.
+    bool (*closeRequested)();
+    // The render window and the blanking windows destroyed (a preview host
+    // given back), then the windowing library ended.
+    void (*closeWindows)();
+};
+
+// The chosen table; GLFW's unless the program's entry picks another.
+extern const WindowSystem* windowSystem;
