@@ -12,8 +12,9 @@ struct WindowSystem {
     // height; 800 x 600 when there is none.
     int (*primaryMonitorSize)(int which);
     // The render window with its context current, sized from renderSettings;
-    // false when it cannot be had (the caller takes the failure path).
-    bool (*openRenderWindow)();
+    // false when it cannot be had (the caller takes the failure path). Size
+    // changes arrive through onSize.
+    bool (*openRenderWindow)(void (*onSize)(int width, int height));
     // The current context's entry-point lookup where the windowing system
     // brings its own (EGL); null where the GL library's lookup serves.
     void* (*getGlProcAddress)(const char* name);
