@@ -1,0 +1,87 @@
+#pragma once
+
+// State and helpers shared by the Wayland backend's files; nothing outside
+// platform/*_wayland.cpp includes this.
+
+#include <EGL/egl.h>
+#include <wayland-client.h>
+#include <wayland-egl.h>
+
+#include "viewporter-client-protocol.h"
+#include "xdg-output-unstable-v1-client-protocol.h"
+#include "xdg-shell-client-protocol.h"
+
+#include <cstdint>
+
+constexpr int waylandMaxOutputs = 16;
+
+struct WaylandOutput {
+    wl_output* output;
+    std::uint32_t name; // the registry's name, which its removal quotes
+    int order;          // announcement order: the first is the fallback primary
+    zxdg_output_v1* xdgOutput;
+    bool positioned;    // xdg-output told the logical position
+    int x, y;
+    int width, height;  // logical size, else the current mode; 0 while unknown
+
+    wl_surface* surface;
+    xdg_surface* xdgSurface;
+    xdg_toplevel* toplevel;
+    wp_viewport* viewport;
+    bool stars;
+    bool configured;    // the first configure was acknowledged
+    int pendingWidth, pendingHeight; // the toplevel's last configure
+    int surfaceWidth, surfaceHeight;
+    wl_egl_window* eglWindow;
+    EGLSurface eglSurface;
+};
+
+struct WaylandState {
+    wl_display* display;
+    wl_registry* registry;
+    wl_compositor* compositor;
+    xdg_wm_base* wmBase;
+    wl_shm* shm;
+    wp_viewporter* viewporter;
+    zxdg_output_manager_v1* outputManager;
+    wl_seat* seat;
+    wl_pointer* pointer;
+    wl_keyboard* keyboard;
+    wl_buffer* blackBuffer;
+    WaylandOutput outputs[waylandMaxOutputs];
+    int announced;        // outputs announced so far, for their order
+    bool covering;        // outputs announced from now on get a surface at once
+    bool closeRequested;  // the compositor closed one of our toplevels
+    bool lost;            // the connection broke
+    wl_callback* frame;   // the star surface's pending frame callback
+    void (*onSize)(int width, int height);
+};
+
+extern WaylandState wayland;
+
+// display_wayland.cpp
+bool waylandConnect();
+void waylandDisconnect();
+// Dispatches what arrives for at most timeoutMs, returning early once
+// `ready()` holds or a signal interrupts the wait. False once the
+// connection is gone.
+bool waylandDispatch(int timeoutMs, bool (*ready)());
+WaylandOutput* waylandStarOutput();
+
+// surfaces_wayland.cpp
+void waylandCoverOutput(WaylandOutput* output, bool stars);
+void waylandUncoverOutput(WaylandOutput* output);
+// The primary output: logical position 0,0, else the first announced.
+WaylandOutput* waylandPrimaryOutput();
+// Gives the stars to the primary output when no output has them.
+void waylandPlaceStars();
+void waylandRequestFrame(WaylandOutput* output);
+
+// egl_wayland.cpp
+bool waylandEglOpen();
+bool waylandEglAttach(WaylandOutput* output);
+void waylandEglResize(WaylandOutput* output);
+void waylandEglDetach(WaylandOutput* output);
+void waylandEglSwap(WaylandOutput* output);
+void waylandEglClose();
+void* waylandEglProcAddress(const char* name);

@@ -1,0 +1,375 @@
+#include "platform/backend_wayland.h"
+
+#include "app/render_settings.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <poll.h>
+#include <unistd.h>
+
+WaylandState wayland = {};
+
+namespace {
+
+long long monotonicMs()
+{
+    timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
+
+WaylandOutput* outputByName(std::uint32_t name)
+{
+    for (WaylandOutput& output : wayland.outputs)
+        if (output.output && output.name == name)
+            return &output;
+    return nullptr;
+}
+
+// Output geometry
+
+void onOutputGeometry(void*, wl_output*, int32_t, int32_t, int32_t, int32_t, int32_t, const char*, const char*,
+    int32_t)
+{
+}
+
+void onOutputMode(void* data, wl_output*, uint32_t flags, int32_t width, int32_t height, int32_t)
+{
+    auto* output = static_cast<WaylandOutput*>(data);
+    // xdg-output's logical size wins: it is what a full-screen surface gets.
+    if ((flags & WL_OUTPUT_MODE_CURRENT) && !output->positioned) {
+        output->width = width;
+        output->height = height;
+    }
+}
+
+void onOutputDone(void*, wl_output*)
+{
+}
+
+void onOutputScale(void*, wl_output*, int32_t)
+{
+}
+
+// The versions bound here never send the later events, left null.
+const wl_output_listener outputListener = {onOutputGeometry, onOutputMode, onOutputDone, onOutputScale, nullptr,
+    nullptr};
+
+void onLogicalPosition(void* data, zxdg_output_v1*, int32_t x, int32_t y)
+{
+    auto* output = static_cast<WaylandOutput*>(data);
+    output->positioned = true;
+    output->x = x;
+    output->y = y;
+}
+
+void onLogicalSize(void* data, zxdg_output_v1*, int32_t width, int32_t height)
+{
+    auto* output = static_cast<WaylandOutput*>(data);
+    output->width = width;
+    output->height = height;
+}
+
+void onXdgOutputDone(void*, zxdg_output_v1*)
+{
+}
+
+void onXdgOutputText(void*, zxdg_output_v1*, const char*)
+{
+}
+
+const zxdg_output_v1_listener xdgOutputListener = {onLogicalPosition, onLogicalSize, onXdgOutputDone,
+    onXdgOutputText, onXdgOutputText};
+
+void watchOutputPosition(WaylandOutput* output)
+{
+    if (!wayland.outputManager || output->xdgOutput)
+        return;
+    output->xdgOutput = zxdg_output_manager_v1_get_xdg_output(wayland.outputManager, output->output);
+    zxdg_output_v1_add_listener(output->xdgOutput, &xdgOutputListener, output);
+}
+
+void addOutput(std::uint32_t name, std::uint32_t version)
+{
+    WaylandOutput* output = nullptr;
+    for (WaylandOutput& slot : wayland.outputs)
+        if (!slot.output && !slot.surface) {
+            output = &slot;
+            break;
+        }
+    if (!output)
+        return; // beyond any real desk; that output stays uncovered
+    *output = {};
+    output->name = name;
+    output->order = wayland.announced++;
+    output->output = static_cast<wl_output*>(
+        wl_registry_bind(wayland.registry, name, &wl_output_interface, version < 2 ? version : 2));
+    wl_output_add_listener(output->output, &outputListener, output);
+    watchOutputPosition(output);
+    if (wayland.covering)
+        waylandCoverOutput(output, false);
+}
+
+void removeOutput(WaylandOutput* output)
+{
+    const bool hadStars = output->stars;
+    waylandUncoverOutput(output);
+    if (output->xdgOutput)
+        zxdg_output_v1_destroy(output->xdgOutput);
+    wl_output_destroy(output->output);
+    *output = {};
+    if (hadStars)
+        waylandPlaceStars();
+}
+
+// Input: a key or a button ends the process, as on every other platform.
+
+void onPointerEnter(void*, wl_pointer* pointer, uint32_t serial, wl_surface*, wl_fixed_t, wl_fixed_t)
+{
+    if (!renderSettings.showCursor)
+        wl_pointer_set_cursor(pointer, serial, nullptr, 0, 0);
+}
+
+void onPointerLeave(void*, wl_pointer*, uint32_t, wl_surface*)
+{
+}
+
+void onPointerMotion(void*, wl_pointer*, uint32_t, wl_fixed_t, wl_fixed_t)
+{
+}
+
+void onPointerButton(void*, wl_pointer*, uint32_t, uint32_t, uint32_t, uint32_t)
+{
+    std::exit(0);
+}
+
+void onPointerAxis(void*, wl_pointer*, uint32_t, uint32_t, wl_fixed_t)
+{
+}
+
+void onPointerFrame(void*, wl_pointer*)
+{
+}
+
+void onPointerAxisSource(void*, wl_pointer*, uint32_t)
+{
+}
+
+void onPointerAxisStop(void*, wl_pointer*, uint32_t, uint32_t)
+{
+}
+
+void onPointerAxisDiscrete(void*, wl_pointer*, uint32_t, int32_t)
+{
+}
+
+const wl_pointer_listener pointerListener = {onPointerEnter, onPointerLeave, onPointerMotion, onPointerButton,
+    onPointerAxis, onPointerFrame, onPointerAxisSource, onPointerAxisStop, onPointerAxisDiscrete, nullptr};
+
+void onKeymap(void*, wl_keyboard*, uint32_t, int32_t fd, uint32_t)
+{
+    close(fd); // any key ends the run, so no keymap is read
+}
+
+void onKeyboardEnter(void*, wl_keyboard*, uint32_t, wl_surface*, wl_array*)
+{
+}
+
+void onKeyboardLeave(void*, wl_keyboard*, uint32_t, wl_surface*)
+{
+}
+
+void onKey(void*, wl_keyboard*, uint32_t, uint32_t, uint32_t, uint32_t)
+{
+    std::exit(0);
+}
+
+void onModifiers(void*, wl_keyboard*, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t)
+{
+}
+
+void onRepeatInfo(void*, wl_keyboard*, int32_t, int32_t)
+{
+}
+
+const wl_keyboard_listener keyboardListener = {onKeymap, onKeyboardEnter, onKeyboardLeave, onKey, onModifiers,
+    onRepeatInfo};
+
+void onSeatCapabilities(void*, wl_seat* seat, uint32_t capabilities)
+{
+    const bool pointer = capabilities & WL_SEAT_CAPABILITY_POINTER;
+    const bool keyboard = capabilities & WL_SEAT_CAPABILITY_KEYBOARD;
+    if (pointer && !wayland.pointer) {
+        wayland.pointer = wl_seat_get_pointer(seat);
+        wl_pointer_add_listener(wayland.pointer, &pointerListener, nullptr);
+    } else if (!pointer && wayland.pointer) {
+        wl_pointer_destroy(wayland.pointer);
+        wayland.pointer = nullptr;
+    }
+    if (keyboard && !wayland.keyboard) {
+        wayland.keyboard = wl_seat_get_keyboard(seat);
+        wl_keyboard_add_listener(wayland.keyboard, &keyboardListener, nullptr);
+    } else if (!keyboard && wayland.keyboard) {
+        wl_keyboard_destroy(wayland.keyboard);
+        wayland.keyboard = nullptr;
+    }
+}
+
+void onSeatName(void*, wl_seat*, const char*)
+{
+}
+
+const wl_seat_listener seatListener = {onSeatCapabilities, onSeatName};
+
+void onPing(void*, xdg_wm_base* wmBase, uint32_t serial)
+{
+    xdg_wm_base_pong(wmBase, serial);
+}
+
+const xdg_wm_base_listener wmBaseListener = {onPing};
+
+// Registry
+
+template <typename T>
+T* bindGlobal(std::uint32_t name, const wl_interface* interface, std::uint32_t offered, std::uint32_t wanted)
+{
+    return static_cast<T*>(wl_registry_bind(wayland.registry, name, interface, offered < wanted ? offered : wanted));
+}
+
+void onGlobal(void*, wl_registry*, uint32_t name, const char* interface, uint32_t version)
+{
+    if (std::strcmp(interface, wl_compositor_interface.name) == 0 && !wayland.compositor) {
+        wayland.compositor = bindGlobal<wl_compositor>(name, &wl_compositor_interface, version, 4);
+    } else if (std::strcmp(interface, xdg_wm_base_interface.name) == 0 && !wayland.wmBase) {
+        wayland.wmBase = bindGlobal<xdg_wm_base>(name, &xdg_wm_base_interface, version, 2);
+        xdg_wm_base_add_listener(wayland.wmBase, &wmBaseListener, nullptr);
+    } else if (std::strcmp(interface, wl_shm_interface.name) == 0 && !wayland.shm) {
+        wayland.shm = bindGlobal<wl_shm>(name, &wl_shm_interface, version, 1);
+    } else if (std::strcmp(interface, wp_viewporter_interface.name) == 0 && !wayland.viewporter) {
+        wayland.viewporter = bindGlobal<wp_viewporter>(name, &wp_viewporter_interface, version, 1);
+    } else if (std::strcmp(interface, zxdg_output_manager_v1_interface.name) == 0 && !wayland.outputManager) {
+        wayland.outputManager = bindGlobal<zxdg_output_manager_v1>(name, &zxdg_output_manager_v1_interface, version, 2);
+        for (WaylandOutput& output : wayland.outputs)
+            if (output.output)
+                watchOutputPosition(&output);
+    } else if (std::strcmp(interface, wl_seat_interface.name) == 0 && !wayland.seat) {
+        wayland.seat = bindGlobal<wl_seat>(name, &wl_seat_interface, version, 5);
+        wl_seat_add_listener(wayland.seat, &seatListener, nullptr);
+    } else if (std::strcmp(interface, wl_output_interface.name) == 0) {
+        addOutput(name, version);
+    }
+}
+
+void onGlobalRemove(void*, wl_registry*, uint32_t name)
+{
+    if (WaylandOutput* output = outputByName(name))
+        removeOutput(output);
+}
+
+const wl_registry_listener registryListener = {onGlobal, onGlobalRemove};
+
+} // namespace
+
+bool waylandConnect()
+{
+    wayland.display = wl_display_connect(nullptr);
+    if (!wayland.display) {
+        std::fputs("Wayland: cannot connect to the compositor\n", stderr);
+        return false;
+    }
+    wayland.registry = wl_display_get_registry(wayland.display);
+    wl_registry_add_listener(wayland.registry, &registryListener, nullptr);
+    // The globals first, then what the bound outputs and seat tell.
+    if (wl_display_roundtrip(wayland.display) < 0 || wl_display_roundtrip(wayland.display) < 0) {
+        std::fputs("Wayland: the compositor broke the connection\n", stderr);
+        return false;
+    }
+    if (!wayland.compositor || !wayland.wmBase || !wayland.shm) {
+        std::fputs("Wayland: the compositor lacks wl_compositor, wl_shm or xdg_wm_base\n", stderr);
+        return false;
+    }
+    return true;
+}
+
+void waylandDisconnect()
+{
+    if (!wayland.display)
+        return;
+    for (WaylandOutput& output : wayland.outputs)
+        if (output.output)
+            removeOutput(&output);
+    if (wayland.blackBuffer)
+        wl_buffer_destroy(wayland.blackBuffer);
+    if (wayland.pointer)
+        wl_pointer_destroy(wayland.pointer);
+    if (wayland.keyboard)
+        wl_keyboard_destroy(wayland.keyboard);
+    if (wayland.seat)
+        wl_seat_destroy(wayland.seat);
+    if (wayland.outputManager)
+        zxdg_output_manager_v1_destroy(wayland.outputManager);
+    if (wayland.viewporter)
+        wp_viewporter_destroy(wayland.viewporter);
+    if (wayland.shm)
+        wl_shm_destroy(wayland.shm);
+    if (wayland.wmBase)
+        xdg_wm_base_destroy(wayland.wmBase);
+    if (wayland.compositor)
+        wl_compositor_destroy(wayland.compositor);
+    wl_registry_destroy(wayland.registry);
+    wl_display_flush(wayland.display);
+    wl_display_disconnect(wayland.display);
+    wayland = {};
+}
+
+bool waylandDispatch(int timeoutMs, bool (*ready)())
+{
+    wl_display* display = wayland.display;
+    if (wayland.lost)
+        return false;
+    const long long deadline = monotonicMs() + timeoutMs;
+    for (;;) {
+        while (wl_display_prepare_read(display) != 0)
+            if (wl_display_dispatch_pending(display) < 0) {
+                wayland.lost = true;
+                return false;
+            }
+        // A full socket is no failure: the rest goes with the next flush.
+        if (wl_display_flush(display) < 0 && errno != EAGAIN) {
+            wl_display_cancel_read(display);
+            wayland.lost = true;
+            return false;
+        }
+        const long long left = deadline - monotonicMs();
+        const int wait = (ready && ready()) || left <= 0 ? 0 : static_cast<int>(left);
+        pollfd fd = {wl_display_get_fd(display), POLLIN, 0};
+        const int polled = poll(&fd, 1, wait);
+        if (polled > 0) {
+            if (wl_display_read_events(display) < 0) {
+                wayland.lost = true;
+                return false;
+            }
+        } else {
+            wl_display_cancel_read(display);
+        }
+        if (wl_display_dispatch_pending(display) < 0) {
+            wayland.lost = true;
+            return false;
+        }
+        // A timeout or a signal hands control back: the caller looks at its
+        // stop flag, and a hidden output never stalls the loop.
+        if (polled <= 0 || !ready || ready() || monotonicMs() >= deadline)
+            return true;
+    }
+}
+
+WaylandOutput* waylandStarOutput()
+{
+    for (WaylandOutput& output : wayland.outputs)
+        if (output.surface && output.stars)
+            return &output;
+    return nullptr;
+}

@@ -1,0 +1,167 @@
+#include "platform/backend_wayland.h"
+
+#include "app/render_settings.h"
+
+#include <EGL/eglext.h>
+
+#include <cstdio>
+#include <dlfcn.h>
+
+namespace {
+
+EGLDisplay eglDisplay = EGL_NO_DISPLAY;
+EGLConfig eglConfig = nullptr;
+EGLContext eglContext = EGL_NO_CONTEXT;
+void* openGlLibrary = nullptr;
+
+bool eglFail(const char* what)
+{
+    std::fprintf(stderr, "EGL: %s (error 0x%04x)\n", what, static_cast<unsigned>(eglGetError()));
+    return false;
+}
+
+// Exactly 8 bits a channel: llvmpipe offers a 10-bit config first, which
+// weston's pixman renderer shows black.
+bool chooseConfig(EGLint samples)
+{
+    const EGLint attributes[] = {EGL_SURFACE_TYPE, EGL_WINDOW_BIT, EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT, EGL_RED_SIZE,
+        8, EGL_GREEN_SIZE, 8, EGL_BLUE_SIZE, 8, EGL_ALPHA_SIZE, 8, EGL_SAMPLES, samples, EGL_NONE};
+    EGLConfig configs[64];
+    EGLint count = 0;
+    if (!eglChooseConfig(eglDisplay, attributes, configs, 64, &count))
+        return false;
+    for (EGLint i = 0; i < count; ++i) {
+        EGLint red = 0, green = 0, blue = 0, alpha = 0;
+        eglGetConfigAttrib(eglDisplay, configs[i], EGL_RED_SIZE, &red);
+        eglGetConfigAttrib(eglDisplay, configs[i], EGL_GREEN_SIZE, &green);
+        eglGetConfigAttrib(eglDisplay, configs[i], EGL_BLUE_SIZE, &blue);
+        eglGetConfigAttrib(eglDisplay, configs[i], EGL_ALPHA_SIZE, &alpha);
+        if (red == 8 && green == 8 && blue == 8 && alpha == 8) {
+            eglConfig = configs[i];
+            return true;
+        }
+    }
+    return false;
+}
+
+EGLContext createContext(bool version, bool robust)
+{
+    EGLint attributes[16];
+    int n = 0;
+    if (version) {
+        attributes[n++] = EGL_CONTEXT_MAJOR_VERSION;
+        attributes[n++] = renderSettings.contextVersionMajor;
+        attributes[n++] = EGL_CONTEXT_MINOR_VERSION;
+        attributes[n++] = renderSettings.contextVersionMinor;
+    }
+    if (robust) {
+        attributes[n++] = EGL_CONTEXT_OPENGL_ROBUST_ACCESS;
+        attributes[n++] = EGL_TRUE;
+        attributes[n++] = EGL_CONTEXT_OPENGL_RESET_NOTIFICATION_STRATEGY;
+        attributes[n++] = EGL_LOSE_CONTEXT_ON_RESET;
+    }
+    attributes[n] = EGL_NONE;
+    return eglCreateContext(eglDisplay, eglConfig, EGL_NO_CONTEXT, attributes);
+}
+
+} // namespace
+
+bool waylandEglOpen()
+{
+    eglDisplay = eglGetPlatformDisplay(EGL_PLATFORM_WAYLAND_KHR, wayland.display, nullptr);
+    if (eglDisplay == EGL_NO_DISPLAY)
+        return eglFail("no display on this Wayland connection");
+    if (!eglInitialize(eglDisplay, nullptr, nullptr)) {
+        eglDisplay = EGL_NO_DISPLAY;
+        return eglFail("cannot initialise");
+    }
+    if (!eglBindAPI(EGL_OPENGL_API))
+        return eglFail("no desktop OpenGL");
+    const bool found = (renderSettings.samples > 0 && chooseConfig(renderSettings.samples)) || chooseConfig(0);
+    if (!found)
+        return eglFail("no window config of 8 bits a channel");
+    // The robust context where the driver has one, as the X11 program asks.
+    if (renderSettings.robustContext)
+        eglContext = createContext(true, true);
+    if (eglContext == EGL_NO_CONTEXT)
+        eglContext = createContext(true, false);
+    if (eglContext == EGL_NO_CONTEXT)
+        eglContext = createContext(false, false);
+    if (eglContext == EGL_NO_CONTEXT)
+        return eglFail("cannot create a desktop OpenGL context");
+    return true;
+}
+
+bool waylandEglAttach(WaylandOutput* output)
+{
+    if (eglContext == EGL_NO_CONTEXT)
+        return false;
+    const int width = output->width > 0 ? output->width : 800;
+    const int height = output->height > 0 ? output->height : 600;
+    output->surfaceWidth = width;
+    output->surfaceHeight = height;
+    output->eglWindow = wl_egl_window_create(output->surface, width, height);
+    if (!output->eglWindow)
+        return eglFail("cannot create a window");
+    output->eglSurface = eglCreatePlatformWindowSurface(eglDisplay, eglConfig, output->eglWindow, nullptr);
+    if (output->eglSurface == EGL_NO_SURFACE) {
+        wl_egl_window_destroy(output->eglWindow);
+        output->eglWindow = nullptr;
+        return eglFail("cannot create a window surface");
+    }
+    if (!eglMakeCurrent(eglDisplay, output->eglSurface, output->eglSurface, eglContext)) {
+        waylandEglDetach(output);
+        return eglFail("cannot make the context current");
+    }
+    // The frame callbacks pace the loop; a swap that waited for one would
+    // stall every output and all input while this one is hidden.
+    eglSwapInterval(eglDisplay, 0);
+    return true;
+}
+
+void waylandEglResize(WaylandOutput* output)
+{
+    if (output->eglWindow)
+        wl_egl_window_resize(output->eglWindow, output->surfaceWidth, output->surfaceHeight, 0, 0);
+}
+
+void waylandEglDetach(WaylandOutput* output)
+{
+    if (output->eglSurface != EGL_NO_SURFACE && output->eglSurface != nullptr) {
+        if (eglGetCurrentSurface(EGL_DRAW) == output->eglSurface)
+            eglMakeCurrent(eglDisplay, EGL_NO_SURFACE, EGL_NO_SURFACE, eglContext);
+        eglDestroySurface(eglDisplay, output->eglSurface);
+    }
+    if (output->eglWindow)
+        wl_egl_window_destroy(output->eglWindow);
+    output->eglSurface = EGL_NO_SURFACE;
+    output->eglWindow = nullptr;
+}
+
+void waylandEglSwap(WaylandOutput* output)
+{
+    eglSwapBuffers(eglDisplay, output->eglSurface);
+}
+
+void waylandEglClose()
+{
+    if (eglDisplay == EGL_NO_DISPLAY)
+        return;
+    eglMakeCurrent(eglDisplay, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+    if (eglContext != EGL_NO_CONTEXT)
+        eglDestroyContext(eglDisplay, eglContext);
+    eglTerminate(eglDisplay);
+    eglReleaseThread();
+    eglDisplay = EGL_NO_DISPLAY;
+    eglContext = EGL_NO_CONTEXT;
+}
+
+void* waylandEglProcAddress(const char* name)
+{
+    if (void* address = reinterpret_cast<void*>(eglGetProcAddress(name)))
+        return address;
+    // EGL before 1.5 looks up no core entries; the GL library exports them.
+    if (!openGlLibrary)
+        openGlLibrary = dlopen("libOpenGL.so.0", RTLD_LAZY | RTLD_LOCAL | RTLD_NODELETE);
+    return openGlLibrary ? dlsym(openGlLibrary, name) : nullptr;
+}

@@ -1,0 +1,174 @@
+#include "platform/backend_wayland.h"
+
+#include "app/render_settings.h"
+
+#include <cstdio>
+#include <cstring>
+#include <sys/mman.h>
+#include <unistd.h>
+
+namespace {
+
+// One black pixel, shared by every black output and scaled to its size by
+// the viewporter: drawn once, nothing to do per frame.
+wl_buffer* blackPixelBuffer()
+{
+    if (wayland.blackBuffer)
+        return wayland.blackBuffer;
+    const int fd = memfd_create("quillomar-black", MFD_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    const std::uint32_t black = 0xff000000u;
+    if (write(fd, &black, sizeof black) == static_cast<ssize_t>(sizeof black)) {
+        wl_shm_pool* pool = wl_shm_create_pool(wayland.shm, fd, sizeof black);
+        wayland.blackBuffer = wl_shm_pool_create_buffer(pool, 0, 1, 1, 4, WL_SHM_FORMAT_XRGB8888);
+        wl_shm_pool_destroy(pool);
+    }
+    close(fd);
+    return wayland.blackBuffer;
+}
+
+void sizeFor(const WaylandOutput* output, int* width, int* height)
+{
+    *width = output->pendingWidth;
+    *height = output->pendingHeight;
+    if (*width <= 0 || *height <= 0) {
+        // The compositor left the size to us: the output's own.
+        *width = output->width > 0 ? output->width : 800;
+        *height = output->height > 0 ? output->height : 600;
+    }
+}
+
+void onSurfaceConfigure(void* data, xdg_surface* xdgSurface, uint32_t serial)
+{
+    auto* output = static_cast<WaylandOutput*>(data);
+    xdg_surface_ack_configure(xdgSurface, serial);
+    int width, height;
+    sizeFor(output, &width, &height);
+    const bool changed = !output->configured || width != output->surfaceWidth || height != output->surfaceHeight;
+    output->configured = true;
+    if (!changed)
+        return;
+    output->surfaceWidth = width;
+    output->surfaceHeight = height;
+    if (output->stars) {
+        // The next swap commits the new size.
+        waylandEglResize(output);
+        if (wayland.onSize)
+            wayland.onSize(width, height);
+        return;
+    }
+    if (output->viewport)
+        wp_viewport_set_destination(output->viewport, width, height);
+    if (wl_buffer* black = blackPixelBuffer()) {
+        wl_surface_attach(output->surface, black, 0, 0);
+        wl_surface_damage(output->surface, 0, 0, width, height);
+    }
+    wl_surface_commit(output->surface);
+}
+
+const xdg_surface_listener surfaceListener = {onSurfaceConfigure};
+
+void onToplevelConfigure(void* data, xdg_toplevel*, int32_t width, int32_t height, wl_array*)
+{
+    auto* output = static_cast<WaylandOutput*>(data);
+    output->pendingWidth = width;
+    output->pendingHeight = height;
+}
+
+void onToplevelClose(void*, xdg_toplevel*)
+{
+    wayland.closeRequested = true;
+}
+
+// xdg_wm_base is bound at version 2: the later events never come.
+const xdg_toplevel_listener toplevelListener = {onToplevelConfigure, onToplevelClose, nullptr, nullptr};
+
+void onFrameDone(void*, wl_callback* callback, uint32_t)
+{
+    wl_callback_destroy(callback);
+    if (wayland.frame == callback)
+        wayland.frame = nullptr;
+}
+
+const wl_callback_listener frameListener = {onFrameDone};
+
+} // namespace
+
+void waylandCoverOutput(WaylandOutput* output, bool stars)
+{
+    output->stars = stars;
+    output->configured = false;
+    output->pendingWidth = output->pendingHeight = 0;
+    output->surface = wl_compositor_create_surface(wayland.compositor);
+    output->xdgSurface = xdg_wm_base_get_xdg_surface(wayland.wmBase, output->surface);
+    xdg_surface_add_listener(output->xdgSurface, &surfaceListener, output);
+    output->toplevel = xdg_surface_get_toplevel(output->xdgSurface);
+    xdg_toplevel_add_listener(output->toplevel, &toplevelListener, output);
+    xdg_toplevel_set_title(output->toplevel, renderSettings.title);
+    xdg_toplevel_set_app_id(output->toplevel, "quillomar");
+    xdg_toplevel_set_fullscreen(output->toplevel, output->output);
+    if (!stars && wayland.viewporter)
+        output->viewport = wp_viewporter_get_viewport(wayland.viewporter, output->surface);
+    if (stars && !waylandEglAttach(output)) {
+        // The stars cannot show here; the output is still covered, black.
+        output->stars = false;
+        if (wayland.viewporter)
+            output->viewport = wp_viewporter_get_viewport(wayland.viewporter, output->surface);
+    }
+    // No buffer before the first configure: xdg-shell forbids it.
+    wl_surface_commit(output->surface);
+}
+
+void waylandUncoverOutput(WaylandOutput* output)
+{
+    if (!output->surface)
+        return;
+    if (output->stars && wayland.frame) {
+        wl_callback_destroy(wayland.frame);
+        wayland.frame = nullptr;
+    }
+    waylandEglDetach(output);
+    if (output->viewport)
+        wp_viewport_destroy(output->viewport);
+    xdg_toplevel_destroy(output->toplevel);
+    xdg_surface_destroy(output->xdgSurface);
+    wl_surface_destroy(output->surface);
+    output->viewport = nullptr;
+    output->toplevel = nullptr;
+    output->xdgSurface = nullptr;
+    output->surface = nullptr;
+    output->stars = false;
+    output->configured = false;
+}
+
+WaylandOutput* waylandPrimaryOutput()
+{
+    WaylandOutput* first = nullptr;
+    for (WaylandOutput& output : wayland.outputs) {
+        if (!output.output)
+            continue;
+        if (output.positioned && output.x == 0 && output.y == 0)
+            return &output;
+        if (!first || output.order < first->order)
+            first = &output;
+    }
+    return first;
+}
+
+void waylandPlaceStars()
+{
+    if (waylandStarOutput())
+        return;
+    WaylandOutput* primary = waylandPrimaryOutput();
+    if (!primary)
+        return;
+    waylandUncoverOutput(primary);
+    waylandCoverOutput(primary, true);
+}
+
+void waylandRequestFrame(WaylandOutput* output)
+{
+    wayland.frame = wl_surface_frame(output->surface);
+    wl_callback_add_listener(wayland.frame, &frameListener, nullptr);
+}

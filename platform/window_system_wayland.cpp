@@ -1,0 +1,129 @@
+#include "platform/wayland.h"
+
+#include "platform/backend_wayland.h"
+
+#include <cstdio>
+#include <ctime>
+
+namespace {
+
+// Long enough to cost nothing while the star output is hidden, short enough
+// that a stop signal landing just before the wait is seen soon.
+constexpr int waitSliceMs = 250;
+constexpr int configureWaitMs = 5000;
+
+timespec startTime = {};
+
+bool starsConfigured()
+{
+    const WaylandOutput* stars = waylandStarOutput();
+    return stars && stars->configured;
+}
+
+// The star surface may take its next frame: configured, and the compositor
+// has called back for the last one.
+bool frameDue()
+{
+    return starsConfigured() && !wayland.frame;
+}
+
+void initWindowing()
+{
+    clock_gettime(CLOCK_MONOTONIC, &startTime);
+    waylandConnect();
+}
+
+int primaryMonitorSize(int which)
+{
+    const WaylandOutput* primary = wayland.display ? waylandPrimaryOutput() : nullptr;
+    if (!primary || primary->width <= 0 || primary->height <= 0)
+        return which == 0 ? 800 : 600;
+    return which == 0 ? primary->width : primary->height;
+}
+
+bool openRenderWindow(void (*onSize)(int width, int height))
+{
+    if (!wayland.display || !waylandEglOpen())
+        return false;
+    wayland.onSize = onSize;
+    waylandPlaceStars();
+    if (!waylandStarOutput()) {
+        std::fputs("Wayland: no output to show the stars on\n", stderr);
+        return false;
+    }
+    // Every output is covered, whoever started the run: on Wayland no host
+    // blanks the others.
+    wayland.covering = true;
+    for (WaylandOutput& output : wayland.outputs)
+        if (output.output && !output.surface)
+            waylandCoverOutput(&output, false);
+    for (int waited = 0; !starsConfigured() && waited < configureWaitMs; waited += waitSliceMs)
+        if (!waylandDispatch(waitSliceMs, starsConfigured))
+            break;
+    if (!starsConfigured()) {
+        std::fputs("Wayland: the compositor did not show the window\n", stderr);
+        return false;
+    }
+    return true;
+}
+
+void openBlankingWindows()
+{
+}
+
+void applyWindowState()
+{
+}
+
+double time()
+{
+    timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<double>(now.tv_sec - startTime.tv_sec) + (now.tv_nsec - startTime.tv_nsec) * 1e-9;
+}
+
+void swapBuffers()
+{
+    // A frame drawn while the last one is still unseen (its output hidden)
+    // is dropped, so the swap never waits on the compositor.
+    if (!frameDue())
+        return;
+    WaylandOutput* stars = waylandStarOutput();
+    waylandRequestFrame(stars);
+    waylandEglSwap(stars);
+}
+
+void pollEvents()
+{
+    waylandDispatch(waitSliceMs, frameDue);
+}
+
+bool closeRequested()
+{
+    return wayland.closeRequested || wayland.lost;
+}
+
+void closeWindows()
+{
+    for (WaylandOutput& output : wayland.outputs)
+        waylandUncoverOutput(&output);
+    waylandEglClose();
+    waylandDisconnect();
+}
+
+} // namespace
+
+const WindowSystem waylandWindowSystem = {
+    "wayland",
+    initWindowing,
+    primaryMonitorSize,
+    openRenderWindow,
+    waylandEglProcAddress,
+    openBlankingWindows,
+    applyWindowState,
+    time,
+    swapBuffers,
+    pollEvents,
+    closeRequested,
+    closeWindows,
+};
