@@ -1,0 +1,75 @@
+"""The full-screen run on headless sway: every output covered (a hot-plugged
+one too), stars on the primary only, no idle inhibitor; a key, a button, the
+compositor's close, SIGTERM and the compositor's death end it with 0; pointer
+motion and the wheel do not."""
+import os
+import shutil
+import signal
+import time
+import unittest
+
+import rig
+import wayland_rig as W
+
+POINTER = os.environ.get("QUILLOMAR_VIRTUAL_POINTER", "virtual_pointer")
+
+
+class SwayRun(unittest.TestCase):
+    def setUp(self):
+        self.sway = W.Sway(rig.TARGET.program, outputs=2).__enter__()
+        self.addCleanup(self.sway.__exit__)
+        self.sway.msg("output", "HEADLESS-2", "mode", "1024x768")
+
+    def start(self):
+        saver = self.sway.saver("/s")
+        rig.wait_until(lambda: len(self.sway.views()) == len(self.outputs()) or saver.poll() is not None, 20, 0.1,
+                       "a view on every output")
+        self.assertIsNone(saver.poll(), saver.stderr.read().decode() if saver.poll() is not None else "")
+        return saver
+
+    def outputs(self):
+        return [line.split()[1] for line in self.sway.msg("-t", "get_outputs", "-p").splitlines()
+                if line.startswith("Output ")]
+
+    def assert_ends_with_0(self, saver, timeout=5):
+        self.assertEqual(W.wait_exit(saver, timeout), 0)
+        self.assertEqual(saver.stderr.read().decode(), "")
+
+    def test_every_output_covered_stars_on_primary_and_only_buttons_end_it(self):
+        saver = self.start()
+        self.sway.msg("create_output")
+        rig.wait_until(lambda: len(self.sway.views()) == 3, 10, 0.1, "the new output covered")
+        views = self.sway.views()
+        self.assertEqual(sorted(o for o, _ in views), ["HEADLESS-1", "HEADLESS-2", "HEADLESS-3"])
+        for output, view in views:
+            self.assertEqual(view["fullscreen_mode"], 1, output)
+            self.assertFalse(view["inhibit_idle"], output)
+        rig.wait_until(lambda: self.sway.screenshot("HEADLESS-1").count(rig.lit) > 100, 10, 0.3, "stars")
+        for output, size in (("HEADLESS-2", (1024, 768)), ("HEADLESS-3", None)):
+            shot = self.sway.screenshot(output)
+            self.assertEqual(shot.count(rig.lit), 0, output + " is black")
+            if size:
+                self.assertEqual((shot.width, shot.height), size)
+
+        pointer = shutil.copy(POINTER, self.sway.dir)
+        self.sway.run([pointer, "sleep", "500", "move", "40", "30", "sleep", "200", "move", "300", "200", "wheel",
+                       "sleep", "500"])
+        self.assertIsNone(saver.poll(), "motion and the wheel must not end the run")
+        self.sway.run([pointer, "sleep", "500", "move", "5", "5", "button"])
+        self.assert_ends_with_0(saver)
+
+    def test_key_close_sigterm_and_lost_compositor_end_it_with_0(self):
+        for name, end in (("key", lambda s: self.sway.run(["wtype", "-s", "500", "a"])),
+                          ("close", lambda s: self.sway.msg("kill")),
+                          ("SIGTERM", lambda s: s.send_signal(signal.SIGTERM)),
+                          ("compositor killed", lambda s: self.sway.server.kill())):
+            with self.subTest(name):
+                saver = self.start()
+                time.sleep(0.5)
+                end(saver)
+                self.assert_ends_with_0(saver)
+
+
+if __name__ == "__main__":
+    W.require("sway", "swaymsg", "grim", "wtype")
+    rig.main(rig.parse_target())

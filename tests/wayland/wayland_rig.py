@@ -1,0 +1,149 @@
+"""Headless Wayland compositors for end-to-end runs: sway 1.7 as an
+unprivileged user (it refuses root), weston 10 as root. Builds on
+tests/e2e/rig.py; every wait is bounded."""
+import json
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+import rig
+
+USER = "quillomar-test"
+
+
+def require(*tools):
+    if not all(shutil.which(t) for t in tools):
+        print("SKIPPED: needs " + " ".join(tools))
+        sys.exit(rig.SKIP)
+
+
+def png_image(path):
+    out = subprocess.run(["/usr/bin/convert", path, "-depth", "8", "-format", "%w %h\n", "-write", "info:-",
+                          "rgb:-"], stdout=subprocess.PIPE, timeout=30, check=True).stdout
+    header, rgb = out.split(b"\n", 1)
+    return rig.Image(*(int(v) for v in header.split()), rgb)
+
+
+def wait_exit(proc, timeout):
+    try:
+        return proc.wait(timeout=timeout)
+    except subprocess.TimeoutExpired:
+        proc.kill()
+        proc.wait(timeout=10)
+        raise AssertionError("program still running after %.1f s" % timeout)
+
+
+def cpu_seconds(pid):
+    with open("/proc/%d/stat" % pid) as f:
+        fields = f.read().rsplit(")", 1)[1].split()
+    return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+
+
+class Compositor:
+    """A private folder with a runtime folder and the program's copy (which the
+    user can reach wherever the build tree lives); the processes started in it
+    end with it."""
+    socket, server_env, uid, gid = None, {}, os.getuid(), os.getgid()
+
+    def __init__(self, program):
+        self.dir = tempfile.mkdtemp(prefix="quillomar-wayland-")
+        self.runtime = os.path.join(self.dir, "runtime")
+        os.mkdir(self.runtime, 0o700)
+        for name in (self.dir, self.runtime):
+            os.chown(name, self.uid, self.gid)
+        os.chmod(self.dir, 0o755)
+        self.program = shutil.copy(program, self.dir)
+        self.procs = []
+
+    def env(self, extra=None):
+        return dict({"PATH": "/usr/local/bin:/usr/bin:/bin", "HOME": self.dir, "XDG_RUNTIME_DIR": self.runtime,
+                     "WAYLAND_DISPLAY": self.socket, "SWAYSOCK": os.path.join(self.runtime, "sway.sock")},
+                    **(extra or {}))
+
+    def popen(self, cmd, env=None):
+        p = subprocess.Popen(cmd, env=self.env(env), user=self.uid, group=self.gid, extra_groups=[], cwd=self.dir,
+                             stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+        self.procs.append(p)
+        return p
+
+    def run(self, cmd):
+        r = subprocess.run(cmd, env=self.env(), user=self.uid, group=self.gid, extra_groups=[], cwd=self.dir,
+                           stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=20)
+        if r.returncode != 0:
+            raise AssertionError("%s failed: %s" % (" ".join(cmd), r.stderr.decode(errors="replace")))
+        return r.stdout.decode(errors="replace")
+
+    def saver(self, *args):
+        return self.popen([self.program] + list(args))
+
+    def __enter__(self):
+        self.server = self.popen(self.server_command, env=self.server_env)
+        deadline = time.monotonic() + 20
+        while not os.path.exists(os.path.join(self.runtime, self.ready_file)):
+            if self.server.poll() is not None or time.monotonic() > deadline:
+                self.__exit__()
+                print("SKIPPED: the compositor did not start")
+                sys.exit(rig.SKIP)
+            time.sleep(0.1)
+        return self
+
+    def __exit__(self, *exc):
+        for p in reversed(self.procs):
+            if p.poll() is None:
+                p.kill()
+                p.wait(timeout=10)
+            p.stderr.close()
+        shutil.rmtree(self.dir, True)
+
+
+class Sway(Compositor):
+    """Headless sway with OUTPUTS outputs, HEADLESS-1 at 0,0."""
+    socket, ready_file = "wayland-1", "sway.sock"
+
+    def __init__(self, program, outputs=2):
+        if os.geteuid() == 0:
+            if subprocess.run(["id", USER], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL).returncode:
+                subprocess.run(["useradd", "--system", "--no-create-home", "--shell", "/usr/sbin/nologin", USER],
+                               check=True, timeout=30)
+            self.uid, self.gid = (int(subprocess.check_output(["id", flag, USER])) for flag in ("-u", "-g"))
+        Compositor.__init__(self, program)
+        with open(os.path.join(self.dir, "config"), "w") as f:
+            f.write("xwayland disable\ndefault_border none\nfocus_follows_mouse no\n")
+        self.server_command = ["sway", "-c", os.path.join(self.dir, "config")]
+        self.server_env = {"WLR_BACKENDS": "headless", "WLR_RENDERER": "pixman", "WLR_LIBINPUT_NO_DEVICES": "1",
+                           "WLR_HEADLESS_OUTPUTS": str(outputs)}
+
+    def msg(self, *words):
+        return self.run(["swaymsg"] + list(words))
+
+    def views(self):
+        """(output name, view) for every view in the tree."""
+        def walk(node, output):
+            output = node["name"] if node.get("type") == "output" else output
+            found = [(output, node)] if node.get("pid") else []
+            for child in node.get("nodes", []) + node.get("floating_nodes", []):
+                found += walk(child, output)
+            return found
+        return walk(json.loads(self.msg("-t", "get_tree")), None)
+
+    def screenshot(self, output):
+        path = os.path.join(self.dir, "shot.png")
+        self.run(["grim", "-o", output, path])
+        return png_image(path)
+
+
+class Weston(Compositor):
+    socket = ready_file = "wayland-w"
+    server_command = ["weston", "--backend=headless-backend.so", "--use-pixman", "--width=1280", "--height=720",
+                      "--socket=wayland-w", "--shell=desktop-shell.so", "--no-config", "--debug", "--idle-time=0"]
+
+    def screenshot(self):
+        for name in os.listdir(self.dir):
+            if name.startswith("wayland-screenshot"):
+                os.remove(os.path.join(self.dir, name))
+        self.run(["weston-screenshooter"])
+        return png_image(os.path.join(self.dir, next(n for n in os.listdir(self.dir)
+                                                      if n.startswith("wayland-screenshot"))))
