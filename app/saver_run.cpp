@@ -71,7 +71,8 @@ void runSaver()
 
     bool keepRunning = true;
     while (runMainLoopPass(&keepRunning))
-        paceFrame();
+        if (!windowSystem->pacedBySystem)
+            paceFrame();
 
     releaseGlObjects();
     windowSystem->closeWindows();

@@ -88,6 +88,7 @@ const WindowSystem glfwWindowSystem = {
     glfwCloseRequested,
     glfwCloseWindows,
     glfwTerminate,
+    false,
 };
 
 const WindowSystem* windowSystem = &glfwWindowSystem;

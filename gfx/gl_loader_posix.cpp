@@ -1,5 +1,6 @@
 #include "gfx/gl_api.h"
 #include "gfx/gl_loader.h"
+#include "platform/window_system.h"
 
 #include <dlfcn.h>
 
@@ -113,6 +114,11 @@ void closeGlLibrary()
 
 void* getGlProcAddress(const char* name)
 {
+    // EGL's lookup (Wayland): glXGetProcAddressARB may not serve a context
+    // that GLX did not make.
+    if (contextGlLookup != nullptr) {
+        return contextGlLookup(name);
+    }
     void* address = nullptr;
     if (glxGetProcAddress != nullptr) {
         address = reinterpret_cast<void*>(glxGetProcAddress(reinterpret_cast<const unsigned char*>(name)));

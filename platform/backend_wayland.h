@@ -20,16 +20,16 @@ struct WaylandOutput {
     std::uint32_t name; // the registry's name, which its removal quotes
     int order;          // announcement order: the first is the fallback primary
     zxdg_output_v1* xdgOutput;
-    bool positioned;    // xdg-output told the logical position
+    bool positioned; // xdg-output told the logical position
     int x, y;
-    int width, height;  // logical size, else the current mode; 0 while unknown
+    int width, height; // logical size, else the current mode; 0 while unknown
 
     wl_surface* surface;
     xdg_surface* xdgSurface;
     xdg_toplevel* toplevel;
     wp_viewport* viewport;
     bool stars;
-    bool configured;    // the first configure was acknowledged
+    bool configured;                 // the first configure was acknowledged
     int pendingWidth, pendingHeight; // the toplevel's last configure
     int surfaceWidth, surfaceHeight;
     wl_egl_window* eglWindow;
@@ -49,11 +49,11 @@ struct WaylandState {
     wl_keyboard* keyboard;
     wl_buffer* blackBuffer;
     WaylandOutput outputs[waylandMaxOutputs];
-    int announced;        // outputs announced so far, for their order
-    bool covering;        // outputs announced from now on get a surface at once
-    bool closeRequested;  // the compositor closed one of our toplevels
-    bool lost;            // the connection broke
-    wl_callback* frame;   // the star surface's pending frame callback
+    int announced;       // outputs announced so far, for their order
+    bool covering;       // outputs announced from now on get a surface at once
+    bool closeRequested; // the compositor closed one of our toplevels
+    bool lost;           // the connection broke
+    wl_callback* frame;  // the star surface's pending frame callback
     void (*onSize)(int width, int height);
 };
 

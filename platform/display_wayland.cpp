@@ -1,6 +1,6 @@
 #include "platform/backend_wayland.h"
 
-#include "app/render_settings.h"
+#include "base/render_settings.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -32,7 +32,7 @@ WaylandOutput* outputByName(std::uint32_t name)
 // Output geometry
 
 void onOutputGeometry(void*, wl_output*, int32_t, int32_t, int32_t, int32_t, int32_t, const char*, const char*,
-    int32_t)
+                      int32_t)
 {
 }
 
@@ -56,7 +56,7 @@ void onOutputScale(void*, wl_output*, int32_t)
 
 // The versions bound here never send the later events, left null.
 const wl_output_listener outputListener = {onOutputGeometry, onOutputMode, onOutputDone, onOutputScale, nullptr,
-    nullptr};
+                                           nullptr};
 
 void onLogicalPosition(void* data, zxdg_output_v1*, int32_t x, int32_t y)
 {
@@ -82,7 +82,7 @@ void onXdgOutputText(void*, zxdg_output_v1*, const char*)
 }
 
 const zxdg_output_v1_listener xdgOutputListener = {onLogicalPosition, onLogicalSize, onXdgOutputDone,
-    onXdgOutputText, onXdgOutputText};
+                                                   onXdgOutputText, onXdgOutputText};
 
 void watchOutputPosition(WaylandOutput* output)
 {
@@ -109,8 +109,13 @@ void addOutput(std::uint32_t name, std::uint32_t version)
         wl_registry_bind(wayland.registry, name, &wl_output_interface, version < 2 ? version : 2));
     wl_output_add_listener(output->output, &outputListener, output);
     watchOutputPosition(output);
-    if (wayland.covering)
+    if (!wayland.covering)
+        return;
+    // After the last output went, the next one to come takes the stars.
+    if (waylandStarOutput())
         waylandCoverOutput(output, false);
+    else
+        waylandPlaceStars();
 }
 
 void removeOutput(WaylandOutput* output)
@@ -167,7 +172,7 @@ void onPointerAxisDiscrete(void*, wl_pointer*, uint32_t, int32_t)
 }
 
 const wl_pointer_listener pointerListener = {onPointerEnter, onPointerLeave, onPointerMotion, onPointerButton,
-    onPointerAxis, onPointerFrame, onPointerAxisSource, onPointerAxisStop, onPointerAxisDiscrete, nullptr};
+                                             onPointerAxis, onPointerFrame, onPointerAxisSource, onPointerAxisStop, onPointerAxisDiscrete, nullptr};
 
 void onKeymap(void*, wl_keyboard*, uint32_t, int32_t fd, uint32_t)
 {
@@ -196,7 +201,7 @@ void onRepeatInfo(void*, wl_keyboard*, int32_t, int32_t)
 }
 
 const wl_keyboard_listener keyboardListener = {onKeymap, onKeyboardEnter, onKeyboardLeave, onKey, onModifiers,
-    onRepeatInfo};
+                                               onRepeatInfo};
 
 void onSeatCapabilities(void*, wl_seat* seat, uint32_t capabilities)
 {

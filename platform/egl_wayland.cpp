@@ -1,6 +1,6 @@
 #include "platform/backend_wayland.h"
 
-#include "app/render_settings.h"
+#include "base/render_settings.h"
 
 #include <EGL/eglext.h>
 
@@ -25,7 +25,7 @@ bool eglFail(const char* what)
 bool chooseConfig(EGLint samples)
 {
     const EGLint attributes[] = {EGL_SURFACE_TYPE, EGL_WINDOW_BIT, EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT, EGL_RED_SIZE,
-        8, EGL_GREEN_SIZE, 8, EGL_BLUE_SIZE, 8, EGL_ALPHA_SIZE, 8, EGL_SAMPLES, samples, EGL_NONE};
+                                 8, EGL_GREEN_SIZE, 8, EGL_BLUE_SIZE, 8, EGL_ALPHA_SIZE, 8, EGL_SAMPLES, samples, EGL_NONE};
     EGLConfig configs[64];
     EGLint count = 0;
     if (!eglChooseConfig(eglDisplay, attributes, configs, 64, &count))

@@ -1,6 +1,6 @@
 #include "platform/backend_wayland.h"
 
-#include "app/render_settings.h"
+#include "base/render_settings.h"
 
 #include <cstdio>
 #include <cstring>

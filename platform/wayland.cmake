@@ -26,15 +26,12 @@ foreach(protocol stable/xdg-shell/xdg-shell stable/viewporter/viewporter
     ${quillomar_wayland_generated}/${base}-protocol.c)
 endforeach()
 
-add_library(quillomar_wayland STATIC
-  ${CMAKE_CURRENT_LIST_DIR}/display_wayland.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/surfaces_wayland.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/egl_wayland.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/window_system_wayland.cpp
-  ${quillomar_wayland_glue})
+add_library(quillomar_wayland STATIC display_wayland.cpp surfaces_wayland.cpp egl_wayland.cpp
+  window_system_wayland.cpp ${quillomar_wayland_glue})
 # The generated glue is not ours to keep warning-free.
 set_source_files_properties(${quillomar_wayland_glue} PROPERTIES COMPILE_OPTIONS -w)
-target_include_directories(quillomar_wayland PUBLIC ${CMAKE_SOURCE_DIR})
 target_include_directories(quillomar_wayland SYSTEM PRIVATE ${quillomar_wayland_generated})
 # A static library passes these on to whatever links it.
 target_link_libraries(quillomar_wayland PRIVATE PkgConfig::QUILLOMAR_WAYLAND dl)
+target_link_libraries(quillomar_wayland PUBLIC quillomar_platform quillomar_base)
+quillomar_layer(quillomar_wayland)

@@ -30,6 +30,9 @@ struct WindowSystem {
     void (*closeWindows)();
     // The windowing library ended; also on the start-up failure paths.
     void (*terminate)();
+    // True where the swap is paced by the system (Wayland's frame callbacks):
+    // the main loop then adds no sleep of its own.
+    bool pacedBySystem;
 };
 
 // The current context's entry-point lookup where the windowing system brings

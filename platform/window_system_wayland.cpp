@@ -64,6 +64,7 @@ bool openRenderWindow(void (*onSize)(int width, int height))
         std::fputs("Wayland: the compositor did not show the window\n", stderr);
         return false;
     }
+    contextGlLookup = waylandEglProcAddress;
     return true;
 }
 
@@ -75,7 +76,7 @@ void applyWindowState()
 {
 }
 
-double time()
+double secondsSinceStart()
 {
     timespec now;
     clock_gettime(CLOCK_MONOTONIC, &now);
@@ -107,6 +108,12 @@ void closeWindows()
 {
     for (WaylandOutput& output : wayland.outputs)
         waylandUncoverOutput(&output);
+}
+
+void endWindowing()
+{
+    closeWindows();
+    contextGlLookup = nullptr;
     waylandEglClose();
     waylandDisconnect();
 }
@@ -118,12 +125,13 @@ const WindowSystem waylandWindowSystem = {
     initWindowing,
     primaryMonitorSize,
     openRenderWindow,
-    waylandEglProcAddress,
     openBlankingWindows,
     applyWindowState,
-    time,
+    secondsSinceStart,
     swapBuffers,
     pollEvents,
     closeRequested,
     closeWindows,
+    endWindowing,
+    true,
 };
