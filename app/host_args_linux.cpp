@@ -8,8 +8,8 @@
 #include <string>
 
 const char linuxUsage[] =
-    "Usage: quillomar [/s | /p ID | /c]\n"
-    "       quillomar [--root | --window-id ID]\n"
+    "Usage: quillomar [--x11 | --wayland] [/s | /p ID | /c]\n"
+    "       quillomar [--x11 | --wayland] [--root | --window-id ID]\n"
     "Coloured stars with glowing heads and fading trails.\n"
     "\n"
     "  /s                  run full screen until a key or mouse button is pressed\n"
@@ -19,12 +19,17 @@ const char linuxUsage[] =
     "  --root, -root       run full screen, as a screensaver host starts it\n"
     "  --window-id ID, -window-id ID\n"
     "                      draw into the X window ID, as a host's preview does\n"
+    "  --x11               show a full-screen run through X11 (XWayland on Wayland)\n"
+    "  --wayland           show a full-screen run through Wayland: every output\n"
+    "                      covered, the stars on the one at 0,0; runs into an X\n"
+    "                      window always use X11\n"
     "  --help              print this text\n"
     "  --version           print the version\n"
     "\n"
     "Environment:\n"
     "  XSCREENSAVER_WINDOW the X window a host (XScreenSaver, xsecurelock) gives\n"
-    "                      the saver to draw into; it wins over --root\n";
+    "                      the saver to draw into; it wins over --root\n"
+    "  WAYLAND_DISPLAY     when set, full-screen runs use Wayland\n";
 
 namespace {
 
@@ -81,7 +86,7 @@ NativeWindow readWindowId(const char* text)
 
 LinuxRun readLinuxArguments(int count, const char* const* arguments, const char* windowVariable, bool forceConfig)
 {
-    LinuxRun run = {LinuxAction::Run, Plain, 0, false};
+    LinuxRun run = {LinuxAction::Run, Plain, 0, false, LinuxWindowing::Chosen};
     bool root = false;
     bool windowOption = false;
     for (int i = 0; i < count; ++i) {
@@ -94,7 +99,11 @@ LinuxRun readLinuxArguments(int count, const char* const* arguments, const char*
             run.action = LinuxAction::Version;
             return run;
         }
-        if (isOneOf(argument, "--root", "-root")) {
+        if (isOneOf(argument, "--x11", "-x11")) {
+            run.windowing = LinuxWindowing::X11;
+        } else if (isOneOf(argument, "--wayland", "-wayland")) {
+            run.windowing = LinuxWindowing::Wayland;
+        } else if (isOneOf(argument, "--root", "-root")) {
             root = true;
         } else if (isOneOf(argument, "--window-id", "-window-id")) {
             windowOption = true;
@@ -134,4 +143,14 @@ LinuxRun readLinuxArguments(int count, const char* const* arguments, const char*
         }
     }
     return run;
+}
+
+bool usesWayland(const LinuxRun& run, const char* waylandDisplay)
+{
+    // A host's X window can only be drawn into through X11.
+    if (run.mode != Saver && run.mode != Plain)
+        return false;
+    if (run.windowing != LinuxWindowing::Chosen)
+        return run.windowing == LinuxWindowing::Wayland;
+    return waylandDisplay && *waylandDisplay;
 }

@@ -9,11 +9,18 @@ enum class LinuxAction { Run,
                          Help,
                          Version };
 
+// Which windowing system shows the run: chosen by WAYLAND_DISPLAY unless
+// --x11 or --wayland forces one.
+enum class LinuxWindowing { Chosen,
+                            X11,
+                            Wayland };
+
 struct LinuxRun {
     LinuxAction action;
     RunMode mode;
     NativeWindow window;
     bool hostStarted; // started by a host: no instance marker
+    LinuxWindowing windowing;
 };
 
 // Reads the arguments (without the program name) and XSCREENSAVER_WINDOW
@@ -24,5 +31,9 @@ LinuxRun readLinuxArguments(int count, const char* const* arguments, const char*
 // An X window id as hosts and xwininfo write it: decimal, or hexadecimal after
 // 0x. Anything else, or a number beyond 32 bits, gives 0, which names no window.
 NativeWindow readWindowId(const char* text);
+
+// True when the run is shown through Wayland: a full-screen run (no X window
+// to draw into) with WAYLAND_DISPLAY set, or forced by --wayland.
+bool usesWayland(const LinuxRun& run, const char* waylandDisplay);
 
 extern const char linuxUsage[];

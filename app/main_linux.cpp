@@ -1,8 +1,10 @@
 #include "app/host_linux.h"
 #include "app/monitor_blanking.h"
 #include "app/run_modes.h"
+#include "app/windowing.h"
 #include "base/render_settings.h"
 #include "platform/platform.h"
+#include "platform/wayland.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -19,6 +21,17 @@ int main(int argc, char** argv)
         std::printf("quillomar %s\n", QUILLOMAR_VERSION);
         return 0;
     }
+    const char* xDisplay = std::getenv("DISPLAY");
+    const char* waylandDisplay = std::getenv("WAYLAND_DISPLAY");
+    if (run.mode == Config && !(xDisplay && *xDisplay) && waylandDisplay && *waylandDisplay) {
+        std::fputs("quillomar: the About window needs an X display, and there is none (DISPLAY is unset);\n"
+                   "on Wayland, run quillomar /s or quillomar --root to see the stars.\n",
+                   stderr);
+        return 0;
+    }
+    // The one place the windowing system is chosen.
+    if (usesWayland(run, waylandDisplay))
+        windowSystem = &waylandWindowSystem;
     endQuietlyOnLostDisplay();
     // The About window has its own loop and ends by its own close box.
     if (run.mode != Config)

@@ -45,4 +45,32 @@ TEST(LinuxArguments, HostSourcesAndSwitches)
     EXPECT_EQ(readLinuxArguments(1, root, "5", true).mode, Config);
 }
 
+// Only full-screen runs can go to Wayland: a host's X window is drawn into
+// through X11, whatever is forced or set.
+TEST(LinuxArguments, WindowingChoice)
+{
+    struct Case {
+        std::vector<const char*> arguments;
+        const char* windowVariable;
+        const char* waylandDisplay;
+        bool wayland;
+    };
+    const Case cases[] = {
+        {{"/s"}, nullptr, "wayland-1", true},
+        {{}, nullptr, "wayland-1", true},
+        {{"--root"}, nullptr, "wayland-1", true},
+        {{"/s"}, nullptr, "", false},
+        {{"--x11", "/s"}, nullptr, "wayland-1", false},
+        {{"-wayland", "--root"}, nullptr, nullptr, true},
+        {{"--root"}, "0x400008", "wayland-1", false},
+        {{"--wayland", "/p", "0x4a"}, nullptr, "wayland-1", false},
+        {{"/c"}, nullptr, "wayland-1", false},
+    };
+    for (const Case& c : cases) {
+        const LinuxRun run = readLinuxArguments(static_cast<int>(c.arguments.size()), c.arguments.data(),
+                                                c.windowVariable, false);
+        EXPECT_EQ(usesWayland(run, c.waylandDisplay), c.wayland) << (c.arguments.empty() ? "" : c.arguments[0]);
+    }
+}
+
 } // namespace
