@@ -69,6 +69,17 @@ class SwayRun(unittest.TestCase):
                 end(saver)
                 self.assert_ends_with_0(saver)
 
+    def test_bad_starts_end_with_0(self):
+        for name, args, env, message in (
+                ("no compositor", ["/s"], {"WAYLAND_DISPLAY": "wayland-none"}, "Debug: Failed to open window"),
+                ("no EGL", ["/s"], {"__EGL_VENDOR_LIBRARY_FILENAMES": "/none.json"}, "Debug: Failed to open window"),
+                ("--x11 without X", ["--x11", "/s"], {}, "Debug: Failed to open window"),
+                ("About window without X", ["/c"], {}, "needs an X display")):
+            with self.subTest(name):
+                saver = self.sway.popen([self.sway.program] + args, env=env)
+                self.assertEqual(W.wait_exit(saver, 10), 0)
+                self.assertIn(message, saver.stderr.read().decode())
+
 
 if __name__ == "__main__":
     W.require("sway", "swaymsg", "grim", "wtype")

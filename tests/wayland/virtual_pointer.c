@@ -57,7 +57,7 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i) {
         if (strcmp(argv[i], "move") == 0 && i + 2 < argc) {
             zwlr_virtual_pointer_v1_motion(pointer, nowMs(), wl_fixed_from_int(atoi(argv[i + 1])),
-                wl_fixed_from_int(atoi(argv[i + 2])));
+                                           wl_fixed_from_int(atoi(argv[i + 2])));
             i += 2;
         } else if (strcmp(argv[i], "wheel") == 0) {
             zwlr_virtual_pointer_v1_axis(pointer, nowMs(), WL_POINTER_AXIS_VERTICAL_SCROLL, wl_fixed_from_int(10));
