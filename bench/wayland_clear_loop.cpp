@@ -1,10 +1,10 @@
 // The Wayland backend with an empty scene: clear and present from the star
 // output's frame callbacks, until SIGTERM. bench/wayland_bench.py compares
 // its CPU time with the saver's on the same compositor and outputs.
-#include "app/host_linux.h"
-#include "app/render_settings.h"
-#include "app/run_modes.h"
+#include "app/window_geometry.h"
+#include "base/render_settings.h"
 #include "gfx/gl_api.h"
+#include "platform/platform.h"
 #include "platform/wayland.h"
 
 int main()
@@ -22,5 +22,6 @@ int main()
         system.pollEvents();
     }
     system.closeWindows();
+    system.terminate();
     return 0;
 }
