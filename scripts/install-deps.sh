@@ -5,6 +5,7 @@ set -euo pipefail
 
 need_run=(cmake ninja-build g++ pkg-config
           libglfw3-dev libgl1-mesa-dev libgl1-mesa-dri libx11-dev libxft-dev libxrandr-dev
+          libwayland-dev libegl-dev wayland-protocols
           fonts-liberation libstb-dev xdg-utils
           xvfb xauth x11-utils x11-apps imagemagick)
 need_package=(${need_run[@]}
@@ -15,7 +16,8 @@ need_test=(${need_package[@]}
            clang libclang-rt-14-dev
            xdotool imagemagick mesa-utils python3 khronos-api
            xscreensaver xscreensaver-data xsecurelock file
-           xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils)
+           xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
+           sway swayidle grim wtype weston)
 
 pkgs=("${need_run[@]}")
 [ "${1:-}" = "--package" ] && pkgs=("${need_package[@]}")
