@@ -137,6 +137,9 @@ class Display:
     def env(self, extra=None):
         env = dict(os.environ)
         env["DISPLAY"] = self.name
+        # Run from a Wayland desktop, the program would choose the desktop
+        # over this display.
+        env.pop("WAYLAND_DISPLAY", None)
         if self.target.wine:
             env["WINEDEBUG"] = env.get("WINEDEBUG", "-all")
             env["WINEDLLOVERRIDES"] = "mscoree,mshtml="
