@@ -288,15 +288,17 @@ bool waylandConnect()
     wayland.registry = wl_display_get_registry(wayland.display);
     wl_registry_add_listener(wayland.registry, &registryListener, nullptr);
     // The globals first, then what the bound outputs and seat tell.
-    if (wl_display_roundtrip(wayland.display) < 0 || wl_display_roundtrip(wayland.display) < 0) {
-        std::fputs("Wayland: the compositor broke the connection\n", stderr);
-        return false;
-    }
-    if (!wayland.compositor || !wayland.wmBase || !wayland.shm) {
-        std::fputs("Wayland: the compositor lacks wl_compositor, wl_shm or xdg_wm_base\n", stderr);
-        return false;
-    }
-    return true;
+    const char* refusal = nullptr;
+    if (wl_display_roundtrip(wayland.display) < 0 || wl_display_roundtrip(wayland.display) < 0)
+        refusal = "Wayland: the compositor broke the connection\n";
+    else if (!wayland.compositor || !wayland.wmBase || !wayland.shm)
+        refusal = "Wayland: the compositor lacks wl_compositor, wl_shm or xdg_wm_base\n";
+    if (!refusal)
+        return true;
+    // No connection at all from here on: the later steps fail quietly.
+    std::fputs(refusal, stderr);
+    waylandDisconnect();
+    return false;
 }
 
 void waylandDisconnect()

@@ -136,9 +136,14 @@ class Sway(Compositor):
 
 
 class Weston(Compositor):
+    """Headless weston; with its fullscreen shell it offers no xdg-shell."""
     socket = ready_file = "wayland-w"
-    server_command = ["weston", "--backend=headless-backend.so", "--use-pixman", "--width=1280", "--height=720",
-                      "--socket=wayland-w", "--shell=desktop-shell.so", "--no-config", "--debug", "--idle-time=0"]
+
+    def __init__(self, program, shell="desktop-shell.so"):
+        Compositor.__init__(self, program)
+        self.server_command = ["weston", "--backend=headless-backend.so", "--use-pixman", "--width=1280",
+                               "--height=720", "--socket=wayland-w", "--shell=" + shell, "--no-config", "--debug",
+                               "--idle-time=0"]
 
     def screenshot(self):
         for name in os.listdir(self.dir):

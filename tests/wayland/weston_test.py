@@ -1,5 +1,6 @@
 """The stars show on weston's pixman renderer, which shows a 10-bit config
-black: the saver must have picked 8 bits a channel."""
+black: the saver must have picked 8 bits a channel. A compositor without
+xdg-shell is refused in order."""
 import signal
 import unittest
 
@@ -22,6 +23,13 @@ class WestonRun(unittest.TestCase):
         saver.send_signal(signal.SIGTERM)
         self.assertEqual(W.wait_exit(saver, 5), 0)
         self.assertEqual(saver.stderr.read().decode(), "")
+
+    def test_compositor_without_xdg_shell_fails_start_with_0(self):
+        weston = W.Weston(rig.TARGET.program, shell="fullscreen-shell.so").__enter__()
+        self.addCleanup(weston.__exit__)
+        saver = weston.saver("/s")
+        self.assertEqual(W.wait_exit(saver, 10), 0)
+        self.assertIn("Debug: Failed to open window", saver.stderr.read().decode())
 
 
 if __name__ == "__main__":
