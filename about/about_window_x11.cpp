@@ -4,41 +4,17 @@
 #include "about/about_text.h"
 #include "about/about_x11.h"
 #include "gfx/bitmap_decode.h"
+#include "platform/platform.h"
+#include "platform/x11.h"
 
 #include <X11/Xutil.h>
 #include <X11/cursorfont.h>
 #include <X11/keysym.h>
 
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <spawn.h>
-#include <string>
-
-extern char** environ;
 
 namespace {
-
-void x11OpenWebSite()
-{
-    // The address is a constant of the program and travels as one argument:
-    // no shell ever sees it. The opener gets the default SIGCHLD back, so
-    // what it starts and waits for in turn behaves as usual.
-    char program[] = "xdg-open";
-    std::string address = aboutWebAddress;
-    char* argv[] = {program, &address[0], nullptr};
-    posix_spawnattr_t attributes;
-    if (posix_spawnattr_init(&attributes) != 0)
-        return;
-    sigset_t defaults;
-    sigemptyset(&defaults);
-    sigaddset(&defaults, SIGCHLD);
-    posix_spawnattr_setsigdefault(&attributes, &defaults);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
-    pid_t pid = 0;
-    posix_spawnp(&pid, program, nullptr, &attributes, argv, environ);
-    posix_spawnattr_destroy(&attributes);
-}
 
 void x11Redraw(X11About& about)
 {
@@ -149,7 +125,7 @@ void x11HandleButton(X11About& about, XEvent& event)
     if (result.redraw)
         x11Redraw(about);
     if (result.click)
-        x11OpenWebSite();
+        openWebPage(aboutWebAddress);
 }
 
 // One event; false when the window is to close.
@@ -194,21 +170,7 @@ void x11Release(X11About& about)
         XFreeGC(about.display, about.gc);
     if (about.window)
         XDestroyWindow(about.display, about.window);
-    XCloseDisplay(about.display);
-}
-
-// A window destroyed by another client makes our later requests fail; that
-// is no reason to end the process with Xlib's default of exit code 1.
-int x11IgnoreError(Display*, XErrorEvent*)
-{
-    return 0;
-}
-
-// The display itself is gone (server ended, client killed): the About window
-// has nothing left to do, and the program ends with 0 on every path.
-int x11DisplayLost(Display*)
-{
-    std::_Exit(0);
+    x11CloseOwnDisplay();
 }
 
 } // namespace
@@ -216,26 +178,20 @@ int x11DisplayLost(Display*)
 AboutWindow::AboutWindow(void*, int)
 {
     X11About about;
-    about.display = XOpenDisplay(nullptr);
+    about.display = x11Display();
     if (!about.display) {
         // No display: there is no one to show a message box to either.
         std::fprintf(stderr, "Error!: Window Creation Failed!\n");
         std::fflush(stderr);
         return;
     }
-    XErrorHandler previousErrorHandler = XSetErrorHandler(x11IgnoreError);
-    XIOErrorHandler previousIoErrorHandler = XSetIOErrorHandler(x11DisplayLost);
+    // A window destroyed by another client makes our later requests fail,
+    // and a lost display leaves nothing to do: neither ends with Xlib's 1.
+    x11InstallHandlers();
     about.screen = DefaultScreen(about.display);
     about.visual = DefaultVisual(about.display, about.screen);
     about.colormap = DefaultColormap(about.display, about.screen);
     about.depth = DefaultDepth(about.display, about.screen);
-
-    // Finished openers are released by the system at once, never left as zombies.
-    struct sigaction reapAtOnce = {}, previousChildAction = {};
-    reapAtOnce.sa_handler = SIG_DFL;
-    reapAtOnce.sa_flags = SA_NOCLDWAIT;
-    sigemptyset(&reapAtOnce.sa_mask);
-    sigaction(SIGCHLD, &reapAtOnce, &previousChildAction);
 
     const MonitorArea monitor = x11PrimaryMonitor(about);
     AboutPosition position = aboutWindowPosition(monitor.width, monitor.height);
@@ -271,7 +227,4 @@ AboutWindow::AboutWindow(void*, int)
             break;
     }
     x11Release(about);
-    XSetErrorHandler(previousErrorHandler);
-    XSetIOErrorHandler(previousIoErrorHandler);
-    sigaction(SIGCHLD, &previousChildAction, nullptr);
 }
