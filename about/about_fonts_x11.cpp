@@ -34,18 +34,18 @@ int x11TextWidth(Display* display, XftFont* font, const std::string& text)
 
 // Opens Arial the way CreateFontA sizes it: the height is the whole cell
 // (ascent plus descent), the width the weighted average character width.
-X11Font x11OpenFont(X11About& about, const AboutFont& spec)
+X11Font x11OpenFont(X11About& about, const AboutFont& wanted)
 {
     X11Font result;
-    result.height = spec.height;
-    XftFont* probe = x11OpenArial(about, spec.height, spec.weight, 1.0);
+    result.height = wanted.height;
+    XftFont* probe = x11OpenArial(about, wanted.height, wanted.weight, 1.0);
     if (!probe)
         return result;
     const int cell = probe->ascent + probe->descent;
-    const double em = cell > 0 ? spec.height * static_cast<double>(spec.height) / cell : spec.height;
+    const double em = cell > 0 ? wanted.height * static_cast<double>(wanted.height) / cell : wanted.height;
     XftFontClose(about.display, probe);
 
-    XftFont* natural = x11OpenArial(about, em, spec.weight, 1.0);
+    XftFont* natural = x11OpenArial(about, em, wanted.weight, 1.0);
     if (!natural)
         return result;
     double advances[27];
@@ -54,7 +54,7 @@ X11Font x11OpenFont(X11About& about, const AboutFont& spec)
     const double average = windowsAverageCharWidth(advances);
     XftFontClose(about.display, natural);
 
-    result.font = x11OpenArial(about, em, spec.weight, average > 0.0 ? spec.width / average : 1.0);
+    result.font = x11OpenArial(about, em, wanted.weight, average > 0.0 ? wanted.width / average : 1.0);
     return result;
 }
 

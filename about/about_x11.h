@@ -39,7 +39,7 @@ struct X11About {
 
 // Fonts and text (about_fonts_x11.cpp).
 XftColor x11Color(X11About& about, AboutColor color);
-X11Font x11OpenFont(X11About& about, const AboutFont& spec);
+X11Font x11OpenFont(X11About& about, const AboutFont& wanted);
 void x11CloseFont(X11About& about, X11Font& font);
 int x11TextWidth(Display* display, XftFont* font, const std::string& text);
 void x11FillRect(X11About& about, AboutColor color, int x, int y, int width, int height);
