@@ -137,9 +137,7 @@ class Display:
     def env(self, extra=None):
         env = dict(os.environ)
         env["DISPLAY"] = self.name
-        # Run from a Wayland desktop, the program would choose the desktop
-        # over this display.
-        env.pop("WAYLAND_DISPLAY", None)
+        env.pop("WAYLAND_DISPLAY", None)  # else a Wayland desktop wins over this display
         if self.target.wine:
             env["WINEDEBUG"] = env.get("WINEDEBUG", "-all")
             env["WINEDLLOVERRIDES"] = "mscoree,mshtml="
