@@ -3,12 +3,16 @@
 saver's frame rate on the star output, its CPU time against a clear-and-present
 loop paced by the same frame callbacks, and its CPU time with the star
 output's workspace hidden. CPU time is the whole process's (llvmpipe has
-threads of its own).
-Usage: wayland_bench.py BUILD_DIR [--seconds S] [--program PATH]"""
+threads of its own); frames are counted by a preloaded eglSwapBuffers. Each
+figure is the median of RUNS runs, the saver's and the loop's taken in turn,
+so a busy machine weighs on both alike.
+Usage: wayland_bench.py BUILD_DIR [--seconds S] [--runs N] [--program PATH]"""
 import argparse
 import os
-import re
+import shutil
 import signal
+import statistics
+import struct
 import sys
 import time
 
@@ -17,38 +21,26 @@ sys.path[:0] = [os.path.join(here, "..", "tests", "e2e"), os.path.join(here, "..
 import wayland_rig as W  # noqa: E402
 
 
-def cpu_share(proc, seconds):
-    start_cpu, start = W.cpu_seconds(proc.pid), time.monotonic()
-    time.sleep(seconds)
-    return (W.cpu_seconds(proc.pid) - start_cpu) / (time.monotonic() - start)
-
-
-def frame_requests(log):
-    with open(log) as f:
-        return len(re.findall(r"-> wl_surface@\d+\.frame\(", f.read()))
-
-
-def run(program, args, seconds, hidden=False, count_frames=False):
-    """CPU share of PROGRAM on a fresh sway; with COUNT_FRAMES its frame
-    requests per second instead (the protocol log costs time of its own)."""
+def run(program, args, counter, seconds, hidden=False):
+    """(CPU share, frames per second) of PROGRAM on a fresh sway."""
     with W.Sway(program) as sway:
         sway.msg("output", "HEADLESS-2", "mode", "1024x768")
-        log = os.path.join(sway.dir, "protocol.log")
-        command = [sway.program] + args
-        if count_frames:
-            command = ["sh", "-c", 'WAYLAND_DEBUG=1 exec "$0" "$@" 2>"%s"' % log] + command
-        proc = sway.popen(command)
+        count_file = os.path.join(sway.dir, "swaps")
+        proc = sway.popen([sway.program] + args, env={"LD_PRELOAD": shutil.copy(counter, sway.dir),
+                                                      "QUILLOMAR_SWAP_COUNT": count_file})
         time.sleep(2)  # past the start-up work
         if hidden:
             sway.msg("focus", "output", "HEADLESS-1")
             sway.msg("workspace", "9")
             time.sleep(1)
-        if count_frames:
-            before = frame_requests(log)
-            time.sleep(seconds)
-            result = (frame_requests(log) - before) / seconds
-        else:
-            result = cpu_share(proc, seconds)
+
+        def swaps():
+            with open(count_file, "rb") as f:
+                return struct.unpack("=Q", f.read(8))[0]
+        start_cpu, start_swaps, start = W.cpu_seconds(proc.pid), swaps(), time.monotonic()
+        time.sleep(seconds)
+        elapsed = time.monotonic() - start
+        result = ((W.cpu_seconds(proc.pid) - start_cpu) / elapsed, (swaps() - start_swaps) / elapsed)
         proc.send_signal(signal.SIGTERM)
         if W.wait_exit(proc, 10) != 0:
             raise SystemExit("%s exited with %d" % (program, proc.returncode))
@@ -59,19 +51,30 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("build")
     parser.add_argument("--seconds", type=float, default=10.0)
+    parser.add_argument("--runs", type=int, default=3)
     parser.add_argument("--program", help="the saver (default BUILD/quillomar)")
     args = parser.parse_args()
     saver = args.program or os.path.join(args.build, "quillomar")
     loop = os.path.join(args.build, "bench", "wayland_clear_loop")
-    fps = run(saver, ["/s"], args.seconds, count_frames=True)
-    saver_cpu = run(saver, ["/s"], args.seconds)
-    loop_cpu = run(loop, [], args.seconds)
-    hidden_cpu = run(saver, ["/s"], args.seconds, hidden=True)
-    print("frame rate on the star output:      %.1f / s" % fps)
-    print("CPU, quillomar /s:                  %.1f %% of a core" % (100 * saver_cpu))
-    print("CPU, clear and present:             %.1f %% of a core" % (100 * loop_cpu))
-    print("ratio:                              %.2f" % (saver_cpu / loop_cpu))
-    print("CPU, star output hidden:            %.2f %% of a core" % (100 * hidden_cpu))
+    counter = os.path.join(args.build, "bench", "libswap_counter.so")
+    samples = {"saver": [], "loop": [], "hidden": []}
+    for _ in range(args.runs):
+        samples["saver"].append(run(saver, ["/s"], counter, args.seconds))
+        samples["loop"].append(run(loop, [], counter, args.seconds))
+        samples["hidden"].append(run(saver, ["/s"], counter, args.seconds, hidden=True))
+    cpu = {k: statistics.median(c for c, _ in v) for k, v in samples.items()}
+    fps = {k: statistics.median(f for _, f in v) for k, v in samples.items()}
+    per_frame = {k: statistics.median(c / f * 1000 for c, f in v if f > 0) for k, v in samples.items() if k != "hidden"}
+    print("frame rate on the star output: quillomar /s %.1f / s, clear and present %.1f / s" % (fps["saver"],
+                                                                                              fps["loop"]))
+    print("CPU, quillomar /s:             %.1f %% of a core, %.2f ms a frame" % (100 * cpu["saver"],
+                                                                              per_frame["saver"]))
+    print("CPU, clear and present:        %.1f %% of a core, %.2f ms a frame" % (100 * cpu["loop"],
+                                                                              per_frame["loop"]))
+    print("ratio:                         %.2f (a second), %.2f (a frame)" % (cpu["saver"] / cpu["loop"],
+                                                                           per_frame["saver"] / per_frame["loop"]))
+    print("CPU, star output hidden:       %.2f %% of a core, %.1f frames / s" % (100 * cpu["hidden"],
+                                                                              fps["hidden"]))
 
 
 if __name__ == "__main__":
