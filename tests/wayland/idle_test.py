@@ -40,7 +40,7 @@ class IdleDaemon(unittest.TestCase):
         rig.wait_until(lambda: self.read("later") is not None, 10, 0.1, "the later timeout")
         self.assertIsNone(self.read("exit"), "the saver still runs")
 
-        rig.wait_until(lambda: sway.screenshot("HEADLESS-1").count(rig.lit) > 100, 10, 0.3, "stars")
+        rig.wait_until(lambda: W.stars_on_black(sway.screenshot("HEADLESS-1")), 10, 0.3, "stars")
         sway.msg("focus", "output", "HEADLESS-1")
         sway.msg("workspace", "9")
         time.sleep(1)

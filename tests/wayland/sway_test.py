@@ -1,5 +1,6 @@
 """The full-screen run on headless sway: every output covered (a hot-plugged
-one too), stars on the primary only, no idle inhibitor; a key, a button, the
+one too), stars on the primary only and moving when it is unplugged (on a
+sway nested in the first), no idle inhibitor; a key, a button, the
 compositor's close, SIGTERM and the compositor's death end it with 0; pointer
 motion and the wheel do not."""
 import os
@@ -40,7 +41,7 @@ class SwayRun(unittest.TestCase):
         for output, view in views:
             self.assertEqual(view["fullscreen_mode"], 1, output)
             self.assertFalse(view["inhibit_idle"], output)
-        rig.wait_until(lambda: self.sway.screenshot("HEADLESS-1").count(rig.lit) > 100, 10, 0.3, "stars")
+        rig.wait_until(lambda: W.stars_on_black(self.sway.screenshot("HEADLESS-1")), 10, 0.3, "stars")
         for output, size in (("HEADLESS-2", (1024, 768)), ("HEADLESS-3", None)):
             shot = self.sway.screenshot(output)
             self.assertEqual(shot.count(rig.lit), 0, output + " is black")
@@ -64,6 +65,17 @@ class SwayRun(unittest.TestCase):
                 time.sleep(0.5)
                 end(saver)
                 self.assert_ends_with_0(saver)
+
+    def test_stars_move_when_their_output_is_unplugged(self):
+        inner = W.NestedSway(rig.TARGET.program, self.sway).__enter__()
+        self.addCleanup(inner.__exit__)
+        saver = inner.saver("/s")
+        rig.wait_until(lambda: W.stars_on_black(inner.screenshot("WL-1")), 20, 0.3, "stars on WL-1")
+        rig.wait_until(lambda: inner.screenshot("WL-2").count(rig.lit) == 0, 10, 0.3, "WL-2 black")
+        self.sway.msg('[title="wlroots - WL-1"]', "kill")
+        rig.wait_until(lambda: W.stars_on_black(inner.screenshot("WL-2")), 10, 0.3, "the stars on WL-2")
+        saver.send_signal(signal.SIGTERM)
+        self.assert_ends_with_0(saver)
 
     def test_bad_starts_end_with_0(self):
         for name, args, env, message in (

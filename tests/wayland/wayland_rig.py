@@ -27,6 +27,11 @@ def png_image(path):
     return rig.Image(*(int(v) for v in header.split()), rgb)
 
 
+def stars_on_black(shot):
+    """Stars, and black around them: a compositor's own background is lit too."""
+    return shot.count(lambda p: p == (0, 0, 0)) > shot.width * shot.height // 2 and shot.count(rig.lit) > 100
+
+
 def wait_exit(proc, timeout):
     try:
         return proc.wait(timeout=timeout)
@@ -133,6 +138,16 @@ class Sway(Compositor):
         path = os.path.join(self.dir, "shot.png")
         self.run(["grim", "-o", output, path])
         return png_image(path)
+
+
+class NestedSway(Sway):
+    """Sway showing its two outputs WL-1 (at 0,0) and WL-2 as windows of
+    PARENT: closing such a window unplugs that output."""
+
+    def __init__(self, program, parent):
+        Sway.__init__(self, program)
+        self.server_env = {"WLR_BACKENDS": "wayland", "WLR_RENDERER": "pixman", "WLR_WL_OUTPUTS": "2",
+                           "WLR_LIBINPUT_NO_DEVICES": "1", "WAYLAND_DISPLAY": os.path.join(parent.runtime, parent.socket)}
 
 
 class Weston(Compositor):
