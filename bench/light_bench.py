@@ -85,10 +85,16 @@ def under_xscreensaver(command, name, seconds):
             try:
                 rig.wait_until(lambda: as_user(["xscreensaver-command", "-activate"]).wait(timeout=20) == 0,
                                20, 0.3, "the daemon to take -activate")
-                pids = rig.wait_until(lambda: (lambda p: p if len(p) == 2 else None)(instances(name, uid)),
-                                      20, 0.2, "one %s per screen" % name)
-                time.sleep(2.0)
-                return per_5_seconds(pids, seconds)
+                # XScreenSaver may restart an instance early on; then measure the new pair.
+                for _ in range(3):
+                    pids = rig.wait_until(lambda: (lambda p: p if len(p) == 2 else None)(instances(name, uid)),
+                                          20, 0.2, "one %s per screen" % name)
+                    time.sleep(2.0)
+                    try:
+                        return per_5_seconds(pids, seconds)
+                    except FileNotFoundError:
+                        print("  (an instance of %s was restarted; measuring again)" % name)
+                raise SystemExit("XScreenSaver kept restarting " + name)
             finally:
                 as_user(["xscreensaver-command", "-exit"]).wait(timeout=20)
                 for pid in instances(name, uid):
