@@ -20,8 +20,7 @@ const char32_t windows1252High[32] = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
     0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 void appendUtf8(std::string& out, char32_t c)
 {
@@ -65,8 +64,8 @@ std::vector<std::string> splitLines(const std::string& text)
 
 double windowsAverageCharWidth(const double advances[27])
 {
-    static const int weights[27] = {64, 14, 27, 35, 100, 20, 14, 42, 63, 3, 6,  35, 20, 56,
-                                    56, 17, 4,  49, 56,  71, 31, 10, 18, 3, 18, 2,  166};
+    static const int weights[27] = {64, 14, 27, 35, 100, 20, 14, 42, 63, 3, 6, 35, 20, 56,
+                                    56, 17, 4, 49, 56, 71, 31, 10, 18, 3, 18, 2, 166};
     double sum = 0.0;
     for (int i = 0; i < 27; ++i)
         sum += weights[i] * advances[i];

@@ -2,7 +2,7 @@
 
 #include "about/about_layout.h"
 #include "about/about_text.h"
-#include "app/window_icon.h"
+#include "base/window_icon.h"
 #include "res/resources.h"
 
 #include <X11/Xatom.h>
@@ -67,7 +67,7 @@ struct X11About {
     Atom wmDeleteWindow = 0;
 
     // Push-button state, as a Windows button keeps it.
-    bool mouseHeld = false;  // the press began on the button
+    bool mouseHeld = false; // the press began on the button
     bool mouseInside = false;
     bool spaceHeld = false;
     bool buttonFocused = false;

@@ -1,5 +1,8 @@
 #include "app/host_linux.h"
 
+#include "app/command_line.h"
+#include "platform/platform.h"
+
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -39,11 +42,6 @@ int hexDigit(char c)
     if (c >= 'A' && c <= 'F')
         return c - 'A' + 10;
     return -1;
-}
-
-bool isSpace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
 // The text where parseCommandLine read its number: three characters after
@@ -110,7 +108,8 @@ LinuxRun readLinuxArguments(int count, const char* const* arguments, const char*
     }
     if (windowOption || root) {
         run.hostStarted = true;
-        run.mode = forceConfig ? Config : windowOption ? Preview : Saver;
+        run.mode = forceConfig ? Config : windowOption ? Preview
+                                                       : Saver;
         return run;
     }
 
@@ -127,10 +126,10 @@ LinuxRun readLinuxArguments(int count, const char* const* arguments, const char*
     // xwininfo and hosts write ids in hexadecimal, which atoi reads as 0.
     if (run.mode == Preview) {
         const char* number = switchNumberText(commandLine.c_str());
-        while (number && isSpace(*number))
+        while (number && isCommandLineSpace(*number))
             ++number;
         if (number && number[0] == '0' && (number[1] == 'x' || number[1] == 'X')) {
-            const std::string id(number, std::strcspn(number, " \t\n\v\f\r"));
+            const std::string id(number, std::strcspn(number, commandLineSpace));
             run.window = readWindowId(id.c_str());
         }
     }

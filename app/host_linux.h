@@ -1,12 +1,13 @@
 #pragma once
 
-#include "app/platform.h"
-#include "app/run_modes.h"
+#include "base/run_mode.h"
 
 // The Linux program's own layer around the screensaver command line: the
 // options and the variable that XScreenSaver, xsecurelock and other hosts use.
 
-enum class LinuxAction { Run, Help, Version };
+enum class LinuxAction { Run,
+                         Help,
+                         Version };
 
 struct LinuxRun {
     LinuxAction action;
@@ -25,10 +26,3 @@ LinuxRun readLinuxArguments(int count, const char* const* arguments, const char*
 NativeWindow readWindowId(const char* text);
 
 extern const char linuxUsage[];
-
-// SIGTERM, SIGINT and SIGHUP make stopRequested() true instead of killing.
-void watchStopSignals();
-
-// A display that goes away under the saver ends the process with 0, as every
-// other path does, instead of Xlib's exit code 1.
-void endQuietlyOnLostDisplay();

@@ -1,7 +1,8 @@
 #include "app/host_linux.h"
 #include "app/monitor_blanking.h"
-#include "app/render_settings.h"
 #include "app/run_modes.h"
+#include "base/render_settings.h"
+#include "platform/platform.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -9,7 +10,7 @@
 int main(int argc, char** argv)
 {
     const LinuxRun run = readLinuxArguments(argc - 1, argv + 1, std::getenv("XSCREENSAVER_WINDOW"),
-        renderSettings.forceConfig);
+                                            renderSettings.forceConfig);
     if (run.action == LinuxAction::Help) {
         std::fputs(linuxUsage, stdout);
         return 0;

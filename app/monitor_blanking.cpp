@@ -1,9 +1,10 @@
 #include "app/monitor_blanking.h"
 
-#include "app/render_settings.h"
-#include "app/render_window.h"
-#include "app/run_modes.h"
+#include "app/glfw_window.h"
 #include "app/window_icon.h"
+#include "base/render_settings.h"
+#include "base/run_mode.h"
+#include "platform/glfw_native.h"
 
 #include <GLFW/glfw3.h>
 

@@ -1,7 +1,5 @@
 #pragma once
 
-struct GLFWwindow;
-
 // False where a host gives every monitor its own window (the Linux host
 // runs); the saver then covers only its own.
 extern bool blankOtherMonitors;
@@ -11,7 +9,3 @@ extern bool blankOtherMonitors;
 // monitors connected later. Only for full-screen Saver and Plain runs.
 void openBlankingWindows();
 void releaseBlankingWindows();
-
-// The platform piece: shows a window made without a context painted black,
-// with nothing of the desktop showing first, and never taking the focus.
-void showBlackWindow(GLFWwindow* window);

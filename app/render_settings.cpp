@@ -1,4 +1,4 @@
-#include "app/render_settings.h"
+#include "base/render_settings.h"
 
 RenderSettings renderSettings = {
     "",    // title

@@ -1,76 +1,49 @@
 #include "app/render_window.h"
 
-#include "app/render_settings.h"
-#include "app/run_modes.h"
-#include "app/window_icon.h"
+#include "app/window_geometry.h"
+#include "app/windowing.h"
+#include "base/render_settings.h"
+#include "base/run_mode.h"
 #include "gfx/gl_api.h"
-
-#include <GLFW/glfw3.h>
+#include "platform/platform.h"
 
 #include <cstdlib>
-
-GLFWwindow* renderWindow = nullptr;
-
-void showWindowingError(int, const char* description)
-{
-    showMessageBox(description, "Error", MessageIcon::Information);
-}
-
-void onWindowSize(GLFWwindow*, int width, int height)
-{
-    storeWindowGeometry(width, height);
-}
-
-void quitOnInput(GLFWwindow*, int, int, int, int)
-{
-    std::exit(0);
-}
-
-void quitOnInput(GLFWwindow*, int, int, int)
-{
-    std::exit(0);
-}
-
-void ignoreInput(GLFWwindow*, double, double)
-{
-}
+#include <cstring>
 
 void initWindowing()
 {
-    glfwSetErrorCallback(showWindowingError);
-    if (!glfwInit())
-        showMessageBox("Failed to initialize GLFW", "Debug", MessageIcon::Information);
+    windowSystem->initWindowing();
+}
+
+void computeWindowSize()
+{
+    std::strncpy(renderSettings.title, "Quillomar Screensaver", sizeof renderSettings.title - 1);
+    renderSettings.title[sizeof renderSettings.title - 1] = '\0';
+
+    int width = 800;
+    int height = 600;
+    if (runMode == Preview) {
+        // A handle that names no window keeps the fallback size; adopting it
+        // fails a moment later anyway.
+        int w = 0, h = 0;
+        if (getHostClientSize(hostWindow, &w, &h)) {
+            width = w;
+            height = h;
+        }
+    } else if (renderSettings.useMonitor && windowsVersionNumber() >= 60) {
+        width = windowSystem->primaryMonitorSize(0);
+        height = windowSystem->primaryMonitorSize(1);
+    }
+    storeWindowGeometry(width, height);
 }
 
 int openRenderWindow()
 {
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, renderSettings.contextVersionMajor);
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, renderSettings.contextVersionMinor);
-    if (renderSettings.robustContext)
-        glfwWindowHint(GLFW_CONTEXT_ROBUSTNESS, GLFW_LOSE_CONTEXT_ON_RESET);
-    glfwWindowHint(GLFW_SAMPLES, renderSettings.samples);
-    glfwWindowHint(GLFW_STEREO, GLFW_FALSE);
-
-    if (runMode == Preview) {
-        renderWindow = adoptNativeWindow(hostWindow, nullptr);
-    } else {
-        GLFWmonitor* monitor = renderSettings.useMonitor ? glfwGetPrimaryMonitor() : nullptr;
-        renderWindow = glfwCreateWindow(renderSettings.width, renderSettings.height, renderSettings.title, monitor, nullptr);
-    }
-    if (!renderWindow) {
+    if (!windowSystem->openRenderWindow(storeWindowGeometry)) {
         showMessageBox("Failed to open window", "Debug", MessageIcon::Information);
-        glfwTerminate();
+        windowSystem->terminate();
         std::exit(0);
     }
-
-    glfwSetWindowSizeCallback(renderWindow, onWindowSize);
-    glfwSetKeyCallback(renderWindow, quitOnInput);
-    glfwSetMouseButtonCallback(renderWindow, quitOnInput);
-    glfwSetCursorPosCallback(renderWindow, ignoreInput);
-    glfwSetScrollCallback(renderWindow, ignoreInput);
-    glfwMakeContextCurrent(renderWindow);
-    if (renderSettings.windowIcon)
-        setWindowIcon(renderWindow);
     return initGlApi();
 }
 
@@ -92,7 +65,5 @@ void applyRenderState()
     setCapability(GL_MULTISAMPLE, renderSettings.multisample);
     setCapability(GL_LINE_SMOOTH, renderSettings.lineSmooth);
     setCapability(GL_POLYGON_SMOOTH, renderSettings.polygonSmooth);
-    glfwSwapInterval(renderSettings.swapInterval ? 1 : 0);
-    if (!renderSettings.showCursor)
-        glfwSetInputMode(renderWindow, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
+    windowSystem->applyWindowState();
 }

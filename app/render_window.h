@@ -1,22 +1,13 @@
 #pragma once
 
-#include "app/platform.h"
+#include "app/glfw_window.h"
+#include "app/windowing.h"
+#include "platform/glfw_native.h"
 
-struct GLFWwindow;
-
-extern GLFWwindow* renderWindow;
-
+// The saver run's window steps, through the chosen windowing system.
 void initWindowing();
+// Title, size and aspect ratio of the render window for the run mode: the
+// host's client size in preview, the primary monitor's otherwise.
+void computeWindowSize();
 int openRenderWindow();
 void applyRenderState();
-
-void showWindowingError(int code, const char* description);
-void onWindowSize(GLFWwindow* window, int width, int height);
-void quitOnInput(GLFWwindow* window, int key, int scancode, int action, int modifiers);
-void quitOnInput(GLFWwindow* window, int button, int action, int modifiers);
-void ignoreInput(GLFWwindow* window, double x, double y);
-
-// Draws into an existing native window, the preview host: on Windows the host
-// itself becomes a GLFW window with an OpenGL context; on X11 the saver's own
-// window is embedded in it. Destroying the result gives the host back.
-GLFWwindow* adoptNativeWindow(NativeWindow nativeWindow, GLFWwindow* shareWindow);

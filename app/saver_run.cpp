@@ -1,17 +1,14 @@
 #include "app/saver_run.h"
 
-#include "app/monitor_blanking.h"
-#include "app/platform.h"
 #include "app/render_window.h"
-#include "app/run_modes.h"
+#include "base/run_mode.h"
 #include "gfx/gl_api.h"
 #include "gfx/gl_required.h"
 #include "gfx/noise_texture.h"
 #include "gfx/shader_program.h"
 #include "model/quad_upload.h"
+#include "platform/platform.h"
 #include "scene/scene.h"
-
-#include <GLFW/glfw3.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -42,20 +39,18 @@ void requireGlEntries()
         char text[160];
         std::snprintf(text, sizeof text, "The OpenGL driver does not provide %s, which the screensaver needs.", missing);
         showMessageBox(text, "Error", MessageIcon::Information);
-        glfwDestroyWindow(renderWindow);
-        glfwTerminate();
+        windowSystem->closeWindows();
+        windowSystem->terminate();
         std::exit(0);
     }
 }
 
 bool runMainLoopPass(bool* keepRunning)
 {
-    stepScene(glfwGetTime());
-    glfwSwapBuffers(renderWindow);
-    glfwPollEvents();
-    if (glfwGetKey(renderWindow, GLFW_KEY_ESCAPE) != GLFW_RELEASE)
-        *keepRunning = false;
-    if (glfwWindowShouldClose(renderWindow) == 1)
+    stepScene(windowSystem->time());
+    windowSystem->swapBuffers();
+    windowSystem->pollEvents();
+    if (windowSystem->closeRequested())
         *keepRunning = false;
     if (stopRequested())
         *keepRunning = false;
@@ -69,7 +64,7 @@ void runSaver()
     initWindowing();
     computeWindowSize();
     openRenderWindow();
-    openBlankingWindows();
+    windowSystem->openBlankingWindows();
     requireGlEntries();
     applyRenderState();
     prepareAssets();
@@ -79,7 +74,6 @@ void runSaver()
         paceFrame();
 
     releaseGlObjects();
-    releaseBlankingWindows();
-    glfwDestroyWindow(renderWindow);
-    glfwTerminate();
+    windowSystem->closeWindows();
+    windowSystem->terminate();
 }

@@ -1,5 +1,7 @@
 #include "app/window_icon.h"
 
+#include "base/window_icon.h"
+
 #include <GLFW/glfw3.h>
 
 void setWindowIcon(GLFWwindow* window)

@@ -2,11 +2,5 @@
 
 struct GLFWwindow;
 
-// The built-in 64 x 64 RGBA picture, column by column (x = 0 first).
-extern const unsigned char windowIconColumns[64 * 64 * 4];
-
-// Turns column-ordered RGBA into rows, top row first.
-void transposeIconColumns(const unsigned char* columns, unsigned char* rows);
-
-// Hands the picture to the window as its icon.
+// Hands the built-in picture to the window as its icon.
 void setWindowIcon(GLFWwindow* window);

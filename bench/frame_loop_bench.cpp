@@ -5,10 +5,11 @@
 // run, and rounds with them closed tell what they cost:
 // bench/monitors_frame_loop.py runs it on two monitors and on one.
 #include "app/monitor_blanking.h"
-#include "app/render_settings.h"
 #include "app/render_window.h"
-#include "app/run_modes.h"
 #include "app/saver_run.h"
+#include "app/window_geometry.h"
+#include "base/render_settings.h"
+#include "base/run_mode.h"
 #include "gfx/gl_api.h"
 #include "scene/scene.h"
 #include "scene/scene_clock.h"
@@ -192,7 +193,7 @@ double median(std::vector<double> values)
 }
 
 void printComparison(const char* name, const std::vector<double>& fps, const char* baseName = "clearAndSwap",
-    const std::vector<double>& baseFps = clearFps, double goal = 0.9)
+                     const std::vector<double>& baseFps = clearFps, double goal = 0.9)
 {
     if (fps.empty() || fps.size() != baseFps.size())
         return;
@@ -200,10 +201,10 @@ void printComparison(const char* name, const std::vector<double>& fps, const cha
     for (std::size_t round = 0; round < fps.size(); ++round) {
         ratios.push_back(fps[round] / baseFps[round]);
         std::printf("round %zu: %s %.1f fps, %s %.1f fps, ratio %.3f\n", round + 1, name, fps[round], baseName,
-            baseFps[round], ratios.back());
+                    baseFps[round], ratios.back());
     }
     std::printf("%s: median %.1f fps against %.1f fps, median ratio %.3f (goal >= %.2f)\n", name, median(fps),
-        median(baseFps), median(ratios), goal);
+                median(baseFps), median(ratios), goal);
 }
 
 } // namespace
@@ -225,7 +226,7 @@ int main(int argc, char** argv)
     int monitors = 0;
     glfwGetMonitors(&monitors);
     std::printf("window %d x %d, %d monitor(s), %s\n", renderSettings.width, renderSettings.height, monitors,
-        reinterpret_cast<const char*>(GlApi.glGetString(GL_RENDERER)));
+                reinterpret_cast<const char*>(GlApi.glGetString(GL_RENDERER)));
 
     // A long-running saver: scripted frames until the table is full. Past the
     // first frames nothing is presented, which only shortens the wait.
@@ -241,17 +242,19 @@ int main(int argc, char** argv)
     GlApi.glFinish();
     saveScene(time);
     std::printf("live stars after %d warm-up frames (%.0f s of scene time): %d of %d\n", frame, time - 1.0,
-        liveStars(), starSlotCount);
+                liveStars(), starSlotCount);
 
     for (int round = 1; round <= rounds; ++round) {
         const std::string suffix = "/round:" + std::to_string(round);
         for (auto* loop : {benchmark::RegisterBenchmark(("fullScenePass" + suffix).c_str(), fullScenePass),
-                 benchmark::RegisterBenchmark(("fullTableHeldClock" + suffix).c_str(), fullTableHeldClock),
-                 benchmark::RegisterBenchmark(("clearAndSwap" + suffix).c_str(), clearAndSwap)})
+                           benchmark::RegisterBenchmark(("fullTableHeldClock" + suffix).c_str(), fullTableHeldClock),
+                           benchmark::RegisterBenchmark(("clearAndSwap" + suffix).c_str(), clearAndSwap)})
             loop->UseRealTime()->MeasureProcessCPUTime()->MinTime(2.0);
         if (monitors > 1)
             benchmark::RegisterBenchmark(("fullScenePassUnblanked" + suffix).c_str(), fullScenePassUnblanked)
-                ->UseRealTime()->MeasureProcessCPUTime()->MinTime(2.0);
+                ->UseRealTime()
+                ->MeasureProcessCPUTime()
+                ->MinTime(2.0);
     }
     FpsReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -24,7 +24,7 @@ int main()
     }
     std::sort(micros.begin(), micros.end());
     std::printf("initGlApi: median %.1f us, fastest %.1f us, slowest %.1f us over %d fills (status %d)\n",
-        micros[runs / 2], micros.front(), micros.back(), runs, status);
+                micros[runs / 2], micros.front(), micros.back(), runs, status);
     closeBenchGlContext();
     return 0;
 }

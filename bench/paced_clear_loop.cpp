@@ -1,11 +1,12 @@
 // A loop that only clears and presents, on the saver's own full-screen window
 // and paced as the saver's main loop is, until SIGTERM. bench/pacing_bench.py
 // compares its CPU time with the saver's. --unpaced leaves the pacing out.
-#include "app/host_linux.h"
-#include "app/render_settings.h"
 #include "app/render_window.h"
-#include "app/run_modes.h"
+#include "app/window_geometry.h"
+#include "base/render_settings.h"
+#include "base/run_mode.h"
 #include "gfx/gl_api.h"
+#include "platform/platform.h"
 
 #include <GLFW/glfw3.h>
 

@@ -1,4 +1,4 @@
-#include "app/render_settings.h"
+#include "base/render_settings.h"
 #include "scene/scene_clock.h"
 #include "scene/scene_random.h"
 #include "scene/star_field.h"

@@ -40,7 +40,7 @@ def main():
     build = os.path.abspath(args.build)
     targets = {}
     for name in ARGS:
-        program = os.path.join(build, "tools", name + ext)
+        program = os.path.join(build, "bench", name + ext)
         if not os.path.exists(program):
             raise SystemExit("not built: " + program)
         targets[name] = rig.Target(kind, program, os.path.join(build, "wineprefix"))

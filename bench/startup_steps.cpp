@@ -1,10 +1,11 @@
 // Where the saver's start-up goes: runSaver's steps up to the first presented
 // frame, each timed, in the saver's order. Pairs with startup_bench.py, which
 // times whole processes. Run it on a display (natively or under Wine).
-#include "app/render_settings.h"
 #include "app/render_window.h"
-#include "app/run_modes.h"
 #include "app/saver_run.h"
+#include "app/window_geometry.h"
+#include "base/render_settings.h"
+#include "base/run_mode.h"
 #include "gfx/gl_api.h"
 #include "gfx/noise_texture.h"
 #include "gfx/shader_program.h"

@@ -3,6 +3,7 @@
 #include "gfx/gl_api.h"
 
 // One list gives both the names and the entries tested, so they cannot drift apart.
+// clang-format off
 #define QUILLOMAR_REQUIRED_GL_ENTRIES(X)                                                              \
     /* render state */                                                                                \
     X(glCullFace) X(glFrontFace) X(glEnable) X(glDisable) X(glBlendFunc) X(glPolygonMode)             \
@@ -23,6 +24,7 @@
     X(glDeleteProgram) X(glDeleteTextures) X(glDeleteBuffers)                                         \
     /* version check */                                                                               \
     X(glGetIntegerv)
+// clang-format on
 
 #define QUILLOMAR_NAME(entry) #entry,
 const char* const requiredGlEntryNames[requiredGlEntryCount] = {QUILLOMAR_REQUIRED_GL_ENTRIES(QUILLOMAR_NAME)};
@@ -30,9 +32,9 @@ const char* const requiredGlEntryNames[requiredGlEntryCount] = {QUILLOMAR_REQUIR
 
 const char* firstMissingGlEntry()
 {
-#define QUILLOMAR_TEST(entry)    \
+#define QUILLOMAR_TEST(entry)     \
     if (GlApi.entry == nullptr) { \
-        return #entry;           \
+        return #entry;            \
     }
     QUILLOMAR_REQUIRED_GL_ENTRIES(QUILLOMAR_TEST)
 #undef QUILLOMAR_TEST

@@ -1,6 +1,6 @@
 #include "gfx/noise_texture.h"
 
-#include "app/render_settings.h"
+#include "base/render_settings.h"
 #include "gfx/gl_api.h"
 
 #include <cstddef>

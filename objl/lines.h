@@ -9,7 +9,7 @@ namespace objl {
 // stream would: a final line feed gives no empty last line.
 class LineReader {
 public:
-    explicit LineReader(std::string_view text) : text_(text) {}
+    explicit LineReader(std::string_view text) : text_(text) { }
 
     // Each carriage return takes the character after it along, so CR LF text
     // reads like LF text (and a lone CR inside a line eats one more).

@@ -15,9 +15,6 @@ struct WindowSystem {
     // false when it cannot be had (the caller takes the failure path). Size
     // changes arrive through onSize.
     bool (*openRenderWindow)(void (*onSize)(int width, int height));
-    // The current context's entry-point lookup where the windowing system
-    // brings its own (EGL); null where the GL library's lookup serves.
-    void* (*getGlProcAddress)(const char* name);
     // Any other monitors covered black; nothing for preview and host runs.
     void (*openBlankingWindows)();
     // Swap interval and hidden cursor, the windowing half of the render state.
@@ -29,9 +26,12 @@ struct WindowSystem {
     // The close flag or Escape held down: the loop ends after this pass.
     bool (*closeRequested)();
     // The render window and the blanking windows destroyed (a preview host
-    // given back), then the windowing library ended.
+    // given back).
     void (*closeWindows)();
+    // The windowing library ended; also on the start-up failure paths.
+    void (*terminate)();
 };
 
-// The chosen table; GLFW's unless the program's entry picks another.
-extern const WindowSystem* windowSystem;
+// The current context's entry-point lookup where the windowing system brings
+// its own (EGL); null where the GL library's own lookup serves (GLX, WGL).
+extern void* (*contextGlLookup)(const char* name);

@@ -1,6 +1,6 @@
 #include "scene/star_draw.h"
 
-#include "app/render_settings.h"
+#include "base/render_settings.h"
 #include "gfx/gl_api.h"
 #include "gfx/shader_program.h"
 #include "model/quad_upload.h"

@@ -1,7 +1,7 @@
 #include "scene/star_field.h"
 
-#include "app/render_settings.h"
-#include "scene/matrix4.h"
+#include "base/matrix4.h"
+#include "base/render_settings.h"
 #include "scene/scene_clock.h"
 #include "scene/scene_random.h"
 

@@ -28,7 +28,7 @@ configure() { # dir, extra cmake args
 }
 configure "$work/native"
 configure "$work/windows" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake"
-cmake --build "$work/native" -j "$jobs"
+cmake --build "$work/native" -j "$jobs" --target quillomar
 cmake --build "$work/windows" -j "$jobs" --target quillomar
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$work/native/CMakeCache.txt")
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds both programs and runs every test: the native build with its unit,
-# render and end-to-end tests; the Windows build under Wine; the unit tests
-# again under AddressSanitizer and UndefinedBehaviorSanitizer; the fuzzers.
+# Builds both programs and runs every test: the format check; the native build
+# with its unit, render and end-to-end tests; the Windows build under Wine; the
+# unit tests again under AddressSanitizer and UndefinedBehaviorSanitizer; the
+# release packages, built twice; the fuzzers. Each stage builds only what it runs.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${QUILLOMAR_BUILD:-$root/build}
@@ -37,13 +38,34 @@ build_tree() { # dir, cmake args
   local dir=$1; shift
   cmake -S "$root" -B "$dir" -G Ninja "$@" >/dev/null && cmake --build "$dir" -j "$jobs"
 }
+# Only the programs behind the tests labelled $2 (and the saver, which the
+# install test installs): the rest is built and run by the other stages.
+build_tests_labelled() { # dir, label, cmake args
+  local dir=$1 label=$2; shift 2
+  cmake -S "$root" -B "$dir" -G Ninja "$@" >/dev/null || return 1
+  local targets
+  # A test program not built yet has no command: its test bears its name.
+  targets=$(ctest --test-dir "$dir" -L "$label" --show-only=json-v1 |
+    python3 -c 'import json, sys
+print(*(t["name"] for t in json.load(sys.stdin)["tests"] if not t.get("command")))')
+  cmake --build "$dir" -j "$jobs" --target quillomar $targets
+}
+check_format() {
+  local bad
+  bad=$(cd "$root" && git ls-files -co --exclude-standard '*.c' '*.cpp' '*.h' |
+    xargs clang-format --dry-run -Werror 2>&1 | grep -o '^[^:]*:[0-9]*' | sort -u)
+  [ -z "$bad" ] && echo "format: every source matches .clang-format" && return 0
+  printf 'format: these differ from .clang-format (clang-format -i them):\n%s\n' "$bad"
+  return 1
+}
 
-stage native-build build_tree "$build/native" -DQUILLOMAR_BENCH=ON
+stage format check_format
+stage native-build build_tree "$build/native"
 stage native-tests run_ctest "$build/native"
 stage windows-build build_tree "$build/windows" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake"
 # One Wine prefix means one wineserver for every run: they take turns.
 stage windows-tests run_ctest "$build/windows" -j 1
-stage sanitize-build build_tree "$build/sanitize" -DQUILLOMAR_SANITIZE=ON
+stage sanitize-build build_tests_labelled "$build/sanitize" unit -DQUILLOMAR_SANITIZE=ON
 stage sanitize-tests run_ctest "$build/sanitize" -L unit
 # The release packages twice, the second time from a copy of the tree in other
 # folders: the checksums must agree. Then the installer under Wine and the
@@ -72,7 +94,7 @@ if [ -x "$root/scripts/run-fuzz.sh" ]; then
   stage fuzz bash "$root/scripts/run-fuzz.sh" "$build/fuzz" 60
 fi
 
-for name in native-build windows-build sanitize-build package; do
+for name in format native-build windows-build sanitize-build package; do
   if printf '%s\n' "${broken[@]}" | grep -qx "$name"; then failed=$((failed + 1)); fi
 done
 echo

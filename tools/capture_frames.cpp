@@ -7,10 +7,11 @@
 // (1.23456 gives seed 45). Frames before --skip are drawn but not written.
 // --samples replaces the saver's multisample count (0: none, as the render
 // tests' context has).
-#include "app/render_settings.h"
 #include "app/render_window.h"
-#include "app/run_modes.h"
 #include "app/saver_run.h"
+#include "app/window_geometry.h"
+#include "base/render_settings.h"
+#include "base/run_mode.h"
 #include "gfx/gl_api.h"
 #include "scene/scene.h"
 
@@ -71,7 +72,7 @@ bool parseOptions(int argc, char** argv, Options* o)
             return false;
     }
     return !o->outDir.empty() && o->width > 0 && o->height > 0 && o->width <= 8192 && o->height <= 8192 &&
-        o->step > 0 && o->frames > 0 && o->frames <= 100000 && o->skip >= 0 && o->samples >= 0 && o->samples <= 32;
+           o->step > 0 && o->frames > 0 && o->frames <= 100000 && o->skip >= 0 && o->samples >= 0 && o->samples <= 32;
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Draws the monitor icon: the 64x64 window icon, written to
-app/window_icon_data.inc (RGBA, column by column, as the program keeps it), and
+base/window_icon_data.inc (RGBA, column by column, as the program keeps it), and
 the file and desktop icons at 16, 24, 32, 48, 64 and 256 pixels, each laid out
 for its own size, written to res/quillomar.ico and res/icons/quillomar-N.png."""
 import os
@@ -190,7 +190,7 @@ ICON_SIZES = (16, 24, 32, 48, 64, 256)
 if __name__ == "__main__":
     root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
     images = [picture(n) for n in ICON_SIZES]
-    write_inc(picture(SIZE), os.path.join(root, "app", "window_icon_data.inc"))
+    write_inc(picture(SIZE), os.path.join(root, "base", "window_icon_data.inc"))
     write_ico(images, os.path.join(root, "res", "quillomar.ico"))
     os.makedirs(os.path.join(root, "res", "icons"), exist_ok=True)
     for n, img in zip(ICON_SIZES, images):

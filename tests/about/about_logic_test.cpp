@@ -13,12 +13,12 @@ TEST(AboutPosition, CentresAndTruncatesTowardZero)
         int width, height, x, y;
     };
     const Case cases[] = {
-        {1365, 768, 482, 234},   // 482.5 truncated
+        {1365, 768, 482, 234}, // 482.5 truncated
         {1366, 768, 483, 234},
         {1920, 1080, 760, 390},
-        {401, 301, 0, 0},        // 0.5 truncated
-        {399, 299, 0, 0},        // -0.5 truncates toward zero, not down
-        {300, 200, -50, -50},    // smaller than the window: negative, used unchanged
+        {401, 301, 0, 0},     // 0.5 truncated
+        {399, 299, 0, 0},     // -0.5 truncates toward zero, not down
+        {300, 200, -50, -50}, // smaller than the window: negative, used unchanged
         {0, 0, -200, -150},
     };
     for (const Case& c : cases) {
@@ -34,7 +34,7 @@ TEST(AboutCommand, OnlyTheButtonClickWithWholeWParamTen)
     EXPECT_FALSE(isVisitWebsiteCommand(0));
     EXPECT_FALSE(isVisitWebsiteCommand(11));
     EXPECT_FALSE(isVisitWebsiteCommand(30));
-    EXPECT_FALSE(isVisitWebsiteCommand(10 | (1u << 16)));  // id 10, another notification
+    EXPECT_FALSE(isVisitWebsiteCommand(10 | (1u << 16))); // id 10, another notification
     EXPECT_FALSE(isVisitWebsiteCommand(10 | (5u << 16)));
     EXPECT_FALSE(isVisitWebsiteCommand(10ull | (1ull << 32))); // high bits of a 64-bit wParam count too
 }
@@ -87,9 +87,9 @@ TEST(AboutTexts, Windows1252BecomesValidUtf8)
     EXPECT_EQ(windows1252ToUtf8("\xA9 2026"), "\xC2\xA9 2026");
     EXPECT_EQ(windows1252ToUtf8("plain ASCII\r\n"), "plain ASCII\r\n");
     EXPECT_EQ(windows1252ToUtf8(""), "");
-    EXPECT_EQ(windows1252ToUtf8("\x80"), "\xE2\x82\xAC");  // euro sign, not a C1 control
-    EXPECT_EQ(windows1252ToUtf8("\x99"), "\xE2\x84\xA2");  // trade mark sign
-    EXPECT_EQ(windows1252ToUtf8("\x81"), "\xC2\x81");      // undefined byte kept as its C1 value
+    EXPECT_EQ(windows1252ToUtf8("\x80"), "\xE2\x82\xAC"); // euro sign, not a C1 control
+    EXPECT_EQ(windows1252ToUtf8("\x99"), "\xE2\x84\xA2"); // trade mark sign
+    EXPECT_EQ(windows1252ToUtf8("\x81"), "\xC2\x81");     // undefined byte kept as its C1 value
     EXPECT_EQ(windows1252ToUtf8("\xFF"), "\xC3\xBF");
     EXPECT_EQ(windows1252ToUtf8(aboutNoticeText).compare(0, 2, "\xC2\xA9"), 0);
 }

@@ -1,4 +1,4 @@
-#include "app/render_settings.h"
+#include "base/render_settings.h"
 
 // The program's start values with forceConfig on: every command line asks for
 // the settings. renderSettings is constant-initialised, so this runs after its

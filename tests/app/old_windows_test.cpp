@@ -1,5 +1,6 @@
-#include "app/render_settings.h"
-#include "app/run_modes.h"
+#include "base/render_settings.h"
+#include "app/render_window.h"
+#include "base/run_mode.h"
 
 #include <gtest/gtest.h>
 

@@ -46,8 +46,7 @@ TEST(SaverShutdown, DeletesProgramTextureAndTheSixBuffersInOrder)
 
     const std::vector<std::string> expected = {
         "program 3", "textures 1 1", "buffers 1 11", "buffers 1 12",
-        "buffers 1 13", "buffers 1 14", "buffers 1 15", "buffers 1 16",
-    };
+        "buffers 1 13", "buffers 1 14", "buffers 1 15", "buffers 1 16"};
     EXPECT_EQ(calls, expected);
 }
 

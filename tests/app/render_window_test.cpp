@@ -1,7 +1,8 @@
-#include "app/render_settings.h"
+#include "base/render_settings.h"
 #include "app/render_window.h"
-#include "app/run_modes.h"
 #include "app/saver_run.h"
+#include "app/window_geometry.h"
+#include "base/run_mode.h"
 #include "gfx/gl_api.h"
 
 #include <GLFW/glfw3.h>

@@ -1,7 +1,8 @@
-#include "app/render_settings.h"
+#include "base/render_settings.h"
 #include "app/render_window.h"
-#include "app/run_modes.h"
-#include "app/window_icon.h"
+#include "app/window_geometry.h"
+#include "base/run_mode.h"
+#include "base/window_icon.h"
 
 #include <gtest/gtest.h>
 
@@ -61,15 +62,15 @@ TEST(WindowIcon, PictureStandsUpright)
         for (int x = 0; x < 64; ++x)
             EXPECT_EQ(at(x, y)[3], 0) << "rows 0 to 5 are empty: " << x << ", " << y;
     }
-    EXPECT_EQ(at(10, 20)[0], 255);  // red quadrant
+    EXPECT_EQ(at(10, 20)[0], 255); // red quadrant
     EXPECT_EQ(at(10, 20)[1], 72);
-    EXPECT_EQ(at(50, 40)[0], 240);  // yellow quadrant
+    EXPECT_EQ(at(50, 40)[0], 240); // yellow quadrant
     EXPECT_EQ(at(50, 40)[2], 0);
-    EXPECT_EQ(at(40, 20)[1], 217);  // green
-    EXPECT_EQ(at(10, 40)[2], 255);  // blue
-    EXPECT_EQ(at(31, 62)[3], 255);  // the foot is at the bottom
-    EXPECT_EQ(at(2, 62)[3], 0);     // beside the foot: transparent
-    EXPECT_EQ(at(0, 30)[2], 255);   // frame edge
+    EXPECT_EQ(at(40, 20)[1], 217); // green
+    EXPECT_EQ(at(10, 40)[2], 255); // blue
+    EXPECT_EQ(at(31, 62)[3], 255); // the foot is at the bottom
+    EXPECT_EQ(at(2, 62)[3], 0);    // beside the foot: transparent
+    EXPECT_EQ(at(0, 30)[2], 255);  // frame edge
 }
 
 } // namespace

@@ -135,10 +135,7 @@ TEST_F(GlAssets, StarProgramLinksWithFixedSlotsAndKnowsItsLocations)
     const struct {
         const char* name;
         int stored;
-    } uniforms[] = {{"iResolution", resolutionUniform}, {"iTime", timeUniform},
-                    {"iTimeDelta", timeDeltaUniform},   {"iRandom", randomUniform},
-                    {"mv", mvUniform},                  {"starColor", starColorUniform},
-                    {"starDirection", starDirectionUniform}, {"starTrailDraw", starTrailDrawUniform}};
+    } uniforms[] = {{"iResolution", resolutionUniform}, {"iTime", timeUniform}, {"iTimeDelta", timeDeltaUniform}, {"iRandom", randomUniform}, {"mv", mvUniform}, {"starColor", starColorUniform}, {"starDirection", starDirectionUniform}, {"starTrailDraw", starTrailDrawUniform}};
     for (const auto& u : uniforms)
         EXPECT_EQ(u.stored, GlApi.glGetUniformLocation(shaderProgram, u.name)) << u.name;
     // The drawing sets these every frame.

@@ -15,7 +15,7 @@ ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)
 
 def icon_rows():
     """The icon as RGBA rows, from the column-ordered data the program keeps."""
-    with open(os.path.join(ROOT, "app", "window_icon_data.inc")) as f:
+    with open(os.path.join(ROOT, "base", "window_icon_data.inc")) as f:
         values = [int(v) for v in re.findall(r"\d+", "".join(l for l in f if not l.startswith("//")))]
     rows = [[None] * 64 for _ in range(64)]
     for x in range(64):

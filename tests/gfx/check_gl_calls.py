@@ -9,10 +9,10 @@ import os
 import re
 import sys
 
-AREAS = ["app", "gfx", "model", "scene", "about", "objl"]
+AREAS = ["app", "gfx", "model", "scene", "about", "objl", "platform", "base"]
 # The table itself, its loaders and its generated declarations.
 TABLE_FILES = {
-    "gfx/gl_api.h", "gfx/gl_api.cpp", "gfx/gl_loader.h", "gfx/gl_loader_linux.cpp",
+    "gfx/gl_api.h", "gfx/gl_api.cpp", "gfx/gl_loader.h", "gfx/gl_loader_posix.cpp",
     "gfx/gl_loader_win32.cpp", "gfx/gl_required.h", "gfx/gl_required.cpp",
     "gfx/gl_functions.inc", "gfx/gl_types.h", "gfx/gl_enums.h", "gfx/gl_entry_origins.inc",
 }

@@ -58,7 +58,7 @@ TEST_F(GlApiOnContext, StatusFollowsTheContextsMajorVersion)
     int minor = 0;
     ASSERT_TRUE(reportedVersion(major, minor));
     std::printf("context: %s, %s\n", reinterpret_cast<const char*>(GlApi.glGetString(GL_VERSION)),
-        reinterpret_cast<const char*>(GlApi.glGetString(GL_RENDERER)));
+                reinterpret_cast<const char*>(GlApi.glGetString(GL_RENDERER)));
     if (major >= 3) {
         EXPECT_EQ(status, 0);
         EXPECT_EQ(glVersionMajor, major);
@@ -74,8 +74,8 @@ TEST_F(GlApiOnContext, EachEntryHoldsTheAddressOfItsOwnName)
 {
     // Or null, where Linux drops what the context lacks.
     openGlLibrary();
-#define GL_FUNCTION(ret, name, params)                                                      \
-    if (GlApi.name != nullptr) {                                                            \
+#define GL_FUNCTION(ret, name, params)                                                    \
+    if (GlApi.name != nullptr) {                                                          \
         EXPECT_EQ(reinterpret_cast<void*>(GlApi.name), getGlProcAddress(#name)) << #name; \
     }
 #include "gfx/gl_functions.inc"

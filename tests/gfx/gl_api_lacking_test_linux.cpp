@@ -29,10 +29,10 @@ TEST(GlApiOnLinux, EntriesAreNullExactlyWhereTheContextLacksThem)
 
     bool expected = true;
     int nulled = 0;
-#define GL_CORE(coreMajor, coreMinor) expected = major * 10 + minor >= (coreMajor) * 10 + (coreMinor);
-#define GL_EXTENSION(name) expected = extensions.find(" " name " ") != std::string::npos;
-#define GL_ENTRY(name)                                       \
-    EXPECT_EQ(GlApi.name != nullptr, expected) << #name;     \
+#define GL_CORE(coreMajor, coreMinor) expected = major * 10 + minor >= (coreMajor)*10 + (coreMinor);
+#define GL_EXTENSION(name)            expected = extensions.find(" " name " ") != std::string::npos;
+#define GL_ENTRY(name)                                   \
+    EXPECT_EQ(GlApi.name != nullptr, expected) << #name; \
     nulled += expected ? 0 : 1;
 #include "gfx/gl_entry_origins.inc"
 #undef GL_ENTRY

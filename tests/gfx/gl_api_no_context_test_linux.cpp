@@ -46,7 +46,7 @@ TEST(GlApiWithoutContext, FillsEveryNameTheLibraryExports)
         filled += entries[i] != nullptr;
     }
     std::printf("libGL exports %zu of the %zu names; %zu entries filled without a context\n", exported,
-        tableSize, filled);
+                tableSize, filled);
     // Core 1.0 and 1.1 are exported by every libGL.
     EXPECT_GE(exported, 62u);
     EXPECT_EQ(status, -1);

@@ -52,8 +52,7 @@ const Section sections[] = {
     {"Core 4.3", 43, "glClearBufferData", "glGetObjectPtrLabel"},
     {"Core 4.4", 9, "glBufferStorage", "glBindVertexBuffers"},
     {"Core 4.5", 110, "glClipControl", "glTextureBarrier"},
-    {"Extensions", 47, "glGetTextureHandleARB", "glTexPageCommitmentARB"},
-};
+    {"Extensions", 47, "glGetTextureHandleARB", "glTexPageCommitmentARB"}};
 
 const char* const extensionNames[] = {
     "glGetTextureHandleARB", "glGetTextureSamplerHandleARB", "glMakeTextureHandleResidentARB",
@@ -69,8 +68,7 @@ const char* const extensionNames[] = {
     "glGetnUniformfvARB", "glGetnUniformivARB", "glGetnUniformuivARB", "glGetnUniformdvARB",
     "glMinSampleShadingARB", "glNamedStringARB", "glDeleteNamedStringARB", "glCompileShaderIncludeARB",
     "glIsNamedStringARB", "glGetNamedStringARB", "glGetNamedStringivARB", "glBufferPageCommitmentARB",
-    "glNamedBufferPageCommitmentEXT", "glNamedBufferPageCommitmentARB", "glTexPageCommitmentARB",
-};
+    "glNamedBufferPageCommitmentEXT", "glNamedBufferPageCommitmentARB", "glTexPageCommitmentARB"};
 
 std::size_t indexOf(const std::string& name)
 {
@@ -82,13 +80,13 @@ std::size_t indexOf(const std::string& name)
     return tableSize;
 }
 
-void GL_APIENTRY placeholder() {}
+void GL_APIENTRY placeholder() { }
 
 // Sets one entry, found by its name, to a placeholder address or to null.
 void setEntry(const char* wanted, bool resolved)
 {
-#define GL_FUNCTION(ret, name, params)                                                                 \
-    if (std::strcmp(wanted, #name) == 0) {                                                             \
+#define GL_FUNCTION(ret, name, params)                                                              \
+    if (std::strcmp(wanted, #name) == 0) {                                                          \
         GlApi.name = resolved ? reinterpret_cast<ret(GL_APIENTRY*) params>(&placeholder) : nullptr; \
     }
 #include "gfx/gl_functions.inc"

@@ -34,7 +34,7 @@ TEST(LinuxArguments, HostSourcesAndSwitches)
     };
     for (const Case& c : cases) {
         const LinuxRun run = readLinuxArguments(static_cast<int>(c.arguments.size()), c.arguments.data(),
-            c.variable, false);
+                                                c.variable, false);
         const char* last = c.arguments.empty() ? "" : c.arguments.back();
         EXPECT_EQ(run.action, LinuxAction::Run) << last;
         EXPECT_EQ(run.mode, c.mode) << last;

@@ -158,8 +158,7 @@ TEST_F(ObjlModel, NamingAndGrouping)
         {"o A\n" + triangle + "f 1 2 3\ngroup1 x\nf 1 2 3\n", {"A", "x"}},
         {"o A\no B\n" + triangle + "f 1 2 3\n", {"B"}},
         // Faces before the first o or g belong to the mesh it names.
-        {triangle + "f 1 2 3\no A\nf 1 2 3\no B\nf 1 2 3\n", {"A", "B"}},
-    };
+        {triangle + "f 1 2 3\no A\nf 1 2 3\no B\nf 1 2 3\n", {"A", "B"}}};
     for (const Case& c : cases) {
         loader.loadModelText(c.text, "");
         EXPECT_EQ(meshNames(), c.names) << c.text;
@@ -206,7 +205,8 @@ TEST_F(ObjlModel, UsemtlSplitsMeshesAndPairsMaterialsByPosition)
     loader.loadModelText(faces, "");
     EXPECT_EQ(meshNames(), (Names{"Plane001_2", "Plane001"}));
     loader.loadModelText("o Plane001_2\n" + triangle + "f 1 2 3\no Plane001\nf 1 2 3\nusemtl a\nf 1 2 3\nusemtl b\n"
-                         "f 1 2 3\n", "");
+                                                       "f 1 2 3\n",
+                         "");
     EXPECT_EQ(meshNames(), (Names{"Plane001_2", "Plane001_3", "Plane001_4", "Plane001"}));
 
     // The k-th usemtl gives the k-th mesh its material: "red" stood before the
@@ -240,10 +240,9 @@ TEST_F(ObjlModel, MaterialsAccumulateOverMtllibLinesAndLoads)
 TEST_F(ObjlModel, MalformedLinesAreRefusedAndTheRestLoads)
 {
     const char* refused[] = {
-        "f 0 1 2",       "f 1 2 4",         "f -4 1 2",    "f 1/2 2/1 3/1", "f 1//2 2//1 3//1",
-        "f 1 2  3",      "f 1/1/1/1 2 3",   "f 1///1 2 3", "f 1 2",         "f 1/1",
-        "f 1/1/1 2/1/1 4/1/1",
-    };
+        "f 0 1 2", "f 1 2 4", "f -4 1 2", "f 1/2 2/1 3/1", "f 1//2 2//1 3//1",
+        "f 1 2  3", "f 1/1/1/1 2 3", "f 1///1 2 3", "f 1 2", "f 1/1",
+        "f 1/1/1 2/1/1 4/1/1"};
     for (const char* face : refused) {
         loader.loadModelText("vt 0 0\nvn 0 0 1\n" + triangle + face + "\nf 3 2 1\n", "");
         EXPECT_EQ(loader.vertices.size(), 3u) << face;

@@ -1,10 +1,11 @@
 // The preview in one process: the test owns the host window, so the adoption
 // can be watched from both sides (under Wine a GL context cannot be made on
 // another process's window).
-#include "app/render_settings.h"
 #include "app/render_window.h"
-#include "app/run_modes.h"
 #include "app/saver_run.h"
+#include "app/window_geometry.h"
+#include "base/render_settings.h"
+#include "base/run_mode.h"
 #include "gfx/gl_api.h"
 #include "scene/scene.h"
 #include "tests/preview/test_host.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/platform.h"
+#include "platform/platform.h"
 
 // A preview host owned by the test process itself, one implementation per
 // platform (test_host_win32.cpp, test_host_x11.cpp).

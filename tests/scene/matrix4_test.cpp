@@ -1,4 +1,4 @@
-#include "scene/matrix4.h"
+#include "base/matrix4.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "tests/support/allocation_count.h"
 #include "tests/scene/gl_call_log.h"
 
-#include "app/render_settings.h"
+#include "base/render_settings.h"
 #include "scene/scene.h"
 #include "scene/star_field.h"
 

@@ -98,8 +98,7 @@ protected:
         const float hi = 1.0f + pad;
         const float vertices[] = {
             -1, -1, 0, lo, lo, 1, -1, 0, hi, lo, 1, 1, 0, hi, hi,
-            -1, -1, 0, lo, lo, 1, 1, 0, hi, hi, -1, 1, 0, lo, hi,
-        };
+            -1, -1, 0, lo, lo, 1, 1, 0, hi, hi, -1, 1, 0, lo, hi};
         GlApi.glGenBuffers(1, &buffer);
         GlApi.glBindBuffer(GL_ARRAY_BUFFER, buffer);
         GlApi.glBufferData(GL_ARRAY_BUFFER, sizeof vertices, vertices, GL_STATIC_DRAW);

@@ -1,7 +1,8 @@
-#include "app/render_settings.h"
+#include "base/render_settings.h"
 #include "app/render_window.h"
-#include "app/run_modes.h"
 #include "app/saver_run.h"
+#include "app/window_geometry.h"
+#include "base/run_mode.h"
 #include "scene/scene.h"
 #include "scene/star_field.h"
 #include "tests/support/gl_test_context.h"
@@ -49,7 +50,8 @@ bool readPpm(const std::string& path, std::vector<unsigned char>* rgb)
 void writePpm(const std::string& path, const std::vector<unsigned char>& rgb)
 {
     std::ofstream file(path, std::ios::binary);
-    file << "P6\n" << frameWidth << ' ' << frameHeight << "\n255\n";
+    file << "P6\n"
+         << frameWidth << ' ' << frameHeight << "\n255\n";
     file.write(reinterpret_cast<const char*>(rgb.data()), static_cast<std::streamsize>(rgb.size()));
 }
 

@@ -58,7 +58,7 @@ std::vector<unsigned char> readTestFramebuffer(int width, int height)
     std::vector<unsigned char> topDown(bottomUp.size());
     for (int y = 0; y < height; ++y) {
         std::memcpy(&topDown[static_cast<std::size_t>(y) * row],
-            &bottomUp[static_cast<std::size_t>(height - 1 - y) * row], row);
+                    &bottomUp[static_cast<std::size_t>(height - 1 - y) * row], row);
     }
     return topDown;
 }

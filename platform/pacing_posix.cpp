@@ -1,4 +1,4 @@
-#include "app/platform.h"
+#include "platform/platform.h"
 
 #include <GLFW/glfw3.h>
 
@@ -47,7 +47,7 @@ void paceFrame()
     if (lastPassEnd != 0 && now - lastPassEnd < periodNanos * 3 / 4) {
         const std::int64_t wake = lastPassEnd + periodNanos;
         const timespec until = {static_cast<std::time_t>(wake / nanosPerSecond),
-            static_cast<long>(wake % nanosPerSecond)};
+                                static_cast<long>(wake % nanosPerSecond)};
         // A stop signal cuts the sleep short; the loop then ends.
         clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &until, nullptr);
         now = monotonicNanos();

@@ -1,17 +1,10 @@
-#include "app/preview_x11.h"
-
-#include "app/render_settings.h"
-#include "app/render_window.h"
+#include "base/render_settings.h"
+#include "platform/glfw_native.h"
+#include "platform/x11.h"
 
 #include <GLFW/glfw3.h>
-#include <X11/Xlib.h>
 
 #include <cstring>
-
-// GLFW's native-access functions; glfw3native.h would also pull in the
-// XRandR headers, which nothing here needs.
-extern "C" Display* glfwGetX11Display(void);
-extern "C" Window glfwGetX11Window(GLFWwindow* window);
 
 // X has no way to draw into another client's window with a context made for
 // it the way WGL can, so the saver makes its own window and embeds it in the
@@ -34,28 +27,6 @@ Embedding embedding = {nullptr, 0, 0, 0, 0, 0};
 // A client that redirects the host's children maps our window a moment later,
 // if at all; give it about half a second before counting the window as lost.
 constexpr int unmappedPassLimit = 30;
-int lastErrorCode = Success;
-
-// The host belongs to another process and may vanish at any moment; Xlib's
-// default handler would end the saver on the first request that names it.
-int x11RecordError(Display*, XErrorEvent* error)
-{
-    lastErrorCode = error->error_code;
-    return 0;
-}
-
-void x11ClearErrors(Display* display)
-{
-    XSync(display, False);
-    lastErrorCode = Success;
-}
-
-bool x11RequestsFailed(Display* display)
-{
-    XSync(display, False);
-    return lastErrorCode != Success;
-}
-
 // Our failures reach whatever error callback is installed, as GLFW's own do.
 void x11Fail(const char* text)
 {
@@ -99,9 +70,9 @@ bool x11HoldsOtherWindows(Display* display, Window host)
         return false;
     bool others = false;
     for (unsigned int i = 0; i < count && !others; ++i) {
-        lastErrorCode = Success;
+        x11ClearErrors(display);
         const bool ours = x11IsOurSaverWindow(display, children[i]);
-        others = !ours && lastErrorCode == Success; // one that just went away does not count
+        others = !ours && !x11RequestsFailed(display); // one that just went away does not count
     }
     if (children)
         XFree(children);
@@ -130,7 +101,6 @@ GLFWwindow* adoptNativeWindow(NativeWindow nativeWindow, GLFWwindow* shareWindow
     Display* display = glfwGetX11Display(); // reports GLFW_NOT_INITIALIZED itself
     if (!display)
         return nullptr;
-    XSetErrorHandler(x11RecordError);
 
     // X ids use 29 bits; anything wider cannot name a window.
     if (nativeWindow == 0 || nativeWindow > 0x1FFFFFFF) {
@@ -141,7 +111,7 @@ GLFWwindow* adoptNativeWindow(NativeWindow nativeWindow, GLFWwindow* shareWindow
 
     x11ClearErrors(display);
     XWindowAttributes attributes;
-    if (!XGetWindowAttributes(display, host, &attributes) || lastErrorCode != Success) {
+    if (!XGetWindowAttributes(display, host, &attributes) || x11RequestsFailed(display)) {
         x11Fail("X11: The preview host handle names no window");
         return nullptr;
     }
@@ -175,11 +145,11 @@ GLFWwindow* adoptNativeWindow(NativeWindow nativeWindow, GLFWwindow* shareWindow
     // The host may have been resized while the window was being made.
     embedding = {display, host, child, attributes.width, attributes.height, 0};
     if (XGetWindowAttributes(display, host, &attributes))
-        followPreviewHost(nativeWindow, attributes.width, attributes.height);
+        followPreviewHost(host, attributes.width, attributes.height);
     return window;
 }
 
-bool followPreviewHost(NativeWindow host, int width, int height)
+bool followPreviewHost(Window host, int width, int height)
 {
     if (!embedding.child || host != embedding.host)
         return true;

@@ -1,6 +1,6 @@
-#include "app/render_window.h"
+#include "platform/glfw_native.h"
 
-#include "app/glfw_adopt_win32.h"
+#include "glfw/glfw_adopt_win32.h"
 
 GLFWwindow* adoptNativeWindow(NativeWindow nativeWindow, GLFWwindow* shareWindow)
 {

@@ -1,4 +1,4 @@
-#include "app/host_linux.h"
+#include "platform/platform.h"
 
 #include <csignal>
 #include <initializer_list>

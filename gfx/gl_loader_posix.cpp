@@ -81,10 +81,10 @@ void dropEntriesTheContextLacks()
     bool present = true;
     std::size_t extension = 0;
 #define GL_CORE(coreMajor, coreMinor) present = major > (coreMajor) || (major == (coreMajor) && minor >= (coreMinor));
-#define GL_EXTENSION(name) present = advertised[extension++];
-#define GL_ENTRY(name)         \
-    if (!present) {            \
-        GlApi.name = nullptr;  \
+#define GL_EXTENSION(name)            present = advertised[extension++];
+#define GL_ENTRY(name)        \
+    if (!present) {           \
+        GlApi.name = nullptr; \
     }
 #include "gfx/gl_entry_origins.inc"
 #undef GL_ENTRY
@@ -98,8 +98,8 @@ void openGlLibrary()
     // stay valid for the life of the process, as they do on Windows.
     glLibrary = dlopen("libGL.so.1", RTLD_LAZY | RTLD_LOCAL | RTLD_NODELETE);
     glxGetProcAddress = glLibrary != nullptr
-        ? reinterpret_cast<GlxGetProcAddress>(dlsym(glLibrary, "glXGetProcAddressARB"))
-        : nullptr;
+                            ? reinterpret_cast<GlxGetProcAddress>(dlsym(glLibrary, "glXGetProcAddressARB"))
+                            : nullptr;
 }
 
 void closeGlLibrary()

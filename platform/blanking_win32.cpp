@@ -1,4 +1,4 @@
-#include "app/monitor_blanking.h"
+#include "platform/glfw_native.h"
 
 #include <GLFW/glfw3.h>
 #define GLFW_EXPOSE_NATIVE_WIN32

@@ -1,13 +1,12 @@
 #pragma once
 
+#include "base/run_mode.h"
+
 #include <cstdint>
 
-// What the program needs from the operating system. One implementation per
-// platform is linked: platform_win32.cpp or platform_linux.cpp.
-
-// A native window handle (HWND, or an X11 window id), carried as an integer so
-// portable code needs no system header.
-using NativeWindow = std::uintptr_t;
+// What the program needs from the operating system, as plain functions. The
+// build links one implementation per system: platform_win32.cpp on Windows;
+// the *_posix.cpp and *_x11.cpp files on Linux.
 
 // Widens the signed 32-bit number of the command line to a native handle.
 NativeWindow nativeWindowFromNumber(std::int32_t number);
@@ -19,7 +18,8 @@ bool isFirstInstance();
 // Windows version as major * 10 + minor.
 int windowsVersionNumber();
 
-enum class MessageIcon { Information, Warning };
+enum class MessageIcon { Information,
+                         Warning };
 
 // A modal message with no owner window; returns once it is dismissed.
 void showMessageBox(const char* text, const char* caption, MessageIcon icon);
@@ -39,3 +39,15 @@ bool stopRequested();
 // the display, Linux sleeps out the rest of one refresh period; Windows
 // leaves the pace to the swap interval.
 void paceFrame();
+
+// Linux only: SIGTERM, SIGINT and SIGHUP make stopRequested() true instead
+// of killing.
+void watchStopSignals();
+
+// Linux only: a display that goes away under the program ends it with 0, as
+// every other path does, instead of Xlib's exit code 1.
+void endQuietlyOnLostDisplay();
+
+// Linux only: hands a web address to the desktop's browser without waiting
+// for it. False when no opener could be started.
+bool openWebPage(const char* address);

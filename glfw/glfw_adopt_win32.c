@@ -3,7 +3,7 @@
 #undef GLFW_INCLUDE_NONE
 #include "internal.h"
 
-#include "app/glfw_adopt_win32.h"
+#include "glfw/glfw_adopt_win32.h"
 
 #include <stdlib.h>
 

@@ -1,12 +1,9 @@
-#include "app/monitor_blanking.h"
+#include "platform/glfw_native.h"
+#include "platform/x11.h"
 
 #include <GLFW/glfw3.h>
 #include <X11/Xatom.h>
-#include <X11/Xlib.h>
 #include <X11/Xutil.h>
-
-extern "C" Display* glfwGetX11Display(void);
-extern "C" Window glfwGetX11Window(GLFWwindow* window);
 
 void showBlackWindow(GLFWwindow* window)
 {

@@ -1,8 +1,8 @@
-#include "app/window_icon.h"
+#include "base/window_icon.h"
 
 // The picture alone, without GLFW, so the About window can show it too.
 const unsigned char windowIconColumns[64 * 64 * 4] = {
-#include "app/window_icon_data.inc"
+#include "base/window_icon_data.inc"
 };
 
 void transposeIconColumns(const unsigned char* columns, unsigned char* rows)

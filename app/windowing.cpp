@@ -1,0 +1,93 @@
+#include "app/windowing.h"
+
+#include "app/glfw_window.h"
+#include "app/monitor_blanking.h"
+#include "app/window_icon.h"
+#include "base/render_settings.h"
+#include "base/run_mode.h"
+#include "platform/glfw_native.h"
+#include "platform/platform.h"
+
+#include <GLFW/glfw3.h>
+
+namespace {
+
+void glfwStartWindowing()
+{
+    glfwSetErrorCallback(showWindowingError);
+    if (!glfwInit())
+        showMessageBox("Failed to initialize GLFW", "Debug", MessageIcon::Information);
+}
+
+// GLFW hands size changes to onWindowSize, which stores them as onSize does.
+bool glfwOpenRenderWindow(void (*)(int, int))
+{
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, renderSettings.contextVersionMajor);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, renderSettings.contextVersionMinor);
+    if (renderSettings.robustContext)
+        glfwWindowHint(GLFW_CONTEXT_ROBUSTNESS, GLFW_LOSE_CONTEXT_ON_RESET);
+    glfwWindowHint(GLFW_SAMPLES, renderSettings.samples);
+    glfwWindowHint(GLFW_STEREO, GLFW_FALSE);
+
+    if (runMode == Preview) {
+        renderWindow = adoptNativeWindow(hostWindow, nullptr);
+    } else {
+        GLFWmonitor* monitor = renderSettings.useMonitor ? glfwGetPrimaryMonitor() : nullptr;
+        renderWindow =
+            glfwCreateWindow(renderSettings.width, renderSettings.height, renderSettings.title, monitor, nullptr);
+    }
+    if (!renderWindow)
+        return false;
+
+    glfwSetWindowSizeCallback(renderWindow, onWindowSize);
+    glfwSetKeyCallback(renderWindow, quitOnInput);
+    glfwSetMouseButtonCallback(renderWindow, quitOnInput);
+    glfwSetCursorPosCallback(renderWindow, ignoreInput);
+    glfwSetScrollCallback(renderWindow, ignoreInput);
+    glfwMakeContextCurrent(renderWindow);
+    if (renderSettings.windowIcon)
+        setWindowIcon(renderWindow);
+    return true;
+}
+
+void glfwApplyWindowState()
+{
+    glfwSwapInterval(renderSettings.swapInterval ? 1 : 0);
+    if (!renderSettings.showCursor)
+        glfwSetInputMode(renderWindow, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
+}
+
+void glfwSwapRenderWindow()
+{
+    glfwSwapBuffers(renderWindow);
+}
+
+bool glfwCloseRequested()
+{
+    return glfwGetKey(renderWindow, GLFW_KEY_ESCAPE) != GLFW_RELEASE || glfwWindowShouldClose(renderWindow) == 1;
+}
+
+void glfwCloseWindows()
+{
+    releaseBlankingWindows();
+    glfwDestroyWindow(renderWindow);
+}
+
+} // namespace
+
+const WindowSystem glfwWindowSystem = {
+    "GLFW",
+    glfwStartWindowing,
+    primaryMonitorSize,
+    glfwOpenRenderWindow,
+    openBlankingWindows,
+    glfwApplyWindowState,
+    glfwGetTime,
+    glfwSwapRenderWindow,
+    glfwPollEvents,
+    glfwCloseRequested,
+    glfwCloseWindows,
+    glfwTerminate,
+};
+
+const WindowSystem* windowSystem = &glfwWindowSystem;

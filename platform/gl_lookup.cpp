@@ -1,0 +1,3 @@
+#include "platform/window_system.h"
+
+void* (*contextGlLookup)(const char* name) = nullptr;
