@@ -40,6 +40,10 @@ bool stopRequested();
 // leaves the pace to the swap interval.
 void paceFrame();
 
+// Linux only: paceFrame keeps the loop to at most this many passes a second,
+// also where the display's refresh rate is higher.
+void limitFrameRate(int framesPerSecond);
+
 // Linux only: SIGTERM, SIGINT and SIGHUP make stopRequested() true instead
 // of killing.
 void watchStopSignals();
