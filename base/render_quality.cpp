@@ -55,9 +55,9 @@ bool readRenderQuality(const char* text, RenderQuality* quality)
 bool isSoftwareRenderer(const char* rendererName)
 {
     // Zink over lavapipe names its Vulkan device in brackets, which llvmpipe
-    // catches too.
+    // catches too; WSL's D3D12 driver over WARP names the Basic Render Driver.
     static const char* const names[] = {"llvmpipe", "softpipe", "swrast", "software rasterizer",
-        "software renderer", "gdi generic", "basic render driver", "mesa x11"};
+                                        "software renderer", "basic render driver", "mesa x11"};
     if (!rendererName)
         return false;
     for (const char* name : names)

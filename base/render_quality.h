@@ -4,11 +4,15 @@
 // multisampling alone costs most of a core, so there the saver draws light:
 // one sample per pixel and at most lightFramesPerSecond frames, with motion
 // still scaled by the measured frame time. Everything else stays as it is.
-enum class RenderQuality { Auto, Full, Light };
+enum class RenderQuality { Auto,
+                           Full,
+                           Light };
 
 // What the windowing system can tell about the renderer before any context
 // exists.
-enum class GpuAnswer { Unknown, Software, Hardware };
+enum class GpuAnswer { Unknown,
+                       Software,
+                       Hardware };
 
 constexpr int lightFramesPerSecond = 30;
 
@@ -16,7 +20,7 @@ constexpr int lightFramesPerSecond = 30;
 bool readRenderQuality(const char* text, RenderQuality* quality);
 
 // True for the GL_RENDERER strings of software rasterisers (Mesa's llvmpipe,
-// softpipe and swrast, Windows' GDI and WARP, Apple's).
+// softpipe, swrast and OpenSWR, Microsoft's WARP under WSL).
 bool isSoftwareRenderer(const char* rendererName);
 
 // Full or Light. An explicit choice wins; Auto follows the windowing system's

@@ -1,4 +1,5 @@
 #include "platform/gl_renderer.h"
+#include "platform/x11.h"
 
 #include <GLFW/glfw3.h>
 #include <GL/glx.h>
@@ -7,8 +8,6 @@
 
 #include <cstdio>
 #include <cstring>
-
-extern "C" Display* glfwGetX11Display(void);
 
 namespace {
 
@@ -75,7 +74,7 @@ GlRenderer x11QueryGlRenderer()
     GlRenderer renderer = {GpuAnswer::Unknown, ""};
     // A failure here shows again, and is reported, when the render window is made.
     GLFWerrorfun shown = glfwSetErrorCallback(nullptr);
-    if (Display* display = glfwGetX11Display()) {
+    if (Display* display = x11Display()) {
         renderer.answer = x11AskGlx(display);
         if (renderer.answer == GpuAnswer::Unknown)
             x11AskContext(renderer.name, sizeof renderer.name);
