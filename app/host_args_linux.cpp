@@ -19,6 +19,11 @@ const char linuxUsage[] =
     "  --root, -root       run full screen, as a screensaver host starts it\n"
     "  --window-id ID, -window-id ID\n"
     "                      draw into the X window ID, as a host's preview does\n"
+    "  --quality auto|full|light, -quality auto|full|light\n"
+    "                      full: 4 samples per pixel at the display's rate;\n"
+    "                      light: 1 sample and at most 30 frames a second, for\n"
+    "                      OpenGL in software; auto (the default): light where\n"
+    "                      OpenGL runs in software, full on a GPU\n"
     "  --help              print this text\n"
     "  --version           print the version\n"
     "\n"
@@ -81,9 +86,13 @@ NativeWindow readWindowId(const char* text)
 
 LinuxRun readLinuxArguments(int count, const char* const* arguments, const char* windowVariable, bool forceConfig)
 {
-    LinuxRun run = {LinuxAction::Run, Plain, 0, false};
+    LinuxRun run = {LinuxAction::Run, Plain, 0, false, RenderQuality::Auto};
     bool root = false;
     bool windowOption = false;
+    // The switches, read as the Windows program reads its command line, see
+    // every argument but the options of this layer.
+    std::string commandLine;
+    bool joined = false;
     for (int i = 0; i < count; ++i) {
         const char* argument = arguments[i];
         if (isOneOf(argument, "--help", "-help") || std::strcmp(argument, "-h") == 0) {
@@ -94,12 +103,23 @@ LinuxRun readLinuxArguments(int count, const char* const* arguments, const char*
             run.action = LinuxAction::Version;
             return run;
         }
+        if (isOneOf(argument, "--quality", "-quality")) {
+            if (i + 1 >= count || !readRenderQuality(arguments[++i], &run.quality)) {
+                run.action = LinuxAction::BadOption;
+                return run;
+            }
+            continue;
+        }
         if (isOneOf(argument, "--root", "-root")) {
             root = true;
         } else if (isOneOf(argument, "--window-id", "-window-id")) {
             windowOption = true;
             run.window = i + 1 < count ? readWindowId(arguments[++i]) : 0;
         }
+        if (joined)
+            commandLine += ' ';
+        commandLine += argument;
+        joined = true;
     }
 
     if (!windowOption && windowVariable && *windowVariable) {
@@ -113,13 +133,6 @@ LinuxRun readLinuxArguments(int count, const char* const* arguments, const char*
         return run;
     }
 
-    // The switches, read as the Windows program reads its command line.
-    std::string commandLine;
-    for (int i = 0; i < count; ++i) {
-        if (i > 0)
-            commandLine += ' ';
-        commandLine += arguments[i];
-    }
     const CommandLine parsed = parseCommandLine(commandLine.c_str(), forceConfig);
     run.mode = parsed.mode;
     run.window = nativeWindowFromNumber(parsed.number);

@@ -1,19 +1,24 @@
 #pragma once
 
+#include "base/render_quality.h"
 #include "base/run_mode.h"
 
 // The Linux program's own layer around the screensaver command line: the
 // options and the variable that XScreenSaver, xsecurelock and other hosts use.
 
+// BadOption: an option's value is not one it takes; the program says so and
+// ends with 0 instead of guessing.
 enum class LinuxAction { Run,
                          Help,
-                         Version };
+                         Version,
+                         BadOption };
 
 struct LinuxRun {
     LinuxAction action;
     RunMode mode;
     NativeWindow window;
     bool hostStarted; // started by a host: no instance marker
+    RenderQuality quality;
 };
 
 // Reads the arguments (without the program name) and XSCREENSAVER_WINDOW

@@ -45,4 +45,32 @@ TEST(LinuxArguments, HostSourcesAndSwitches)
     EXPECT_EQ(readLinuxArguments(1, root, "5", true).mode, Config);
 }
 
+// The quality option is the Linux layer's own: the switches never see it, and
+// a value it does not take is refused rather than guessed.
+TEST(LinuxArguments, Quality)
+{
+    using Q = RenderQuality;
+    const struct {
+        std::vector<const char*> arguments;
+        Q quality;
+        RunMode mode;
+        bool refused;
+    } cases[] = {
+        {{"/s"}, Q::Auto, Saver, false},
+        {{"/s", "--quality", "full"}, Q::Full, Saver, false},
+        {{"-quality", "light", "--root"}, Q::Light, Saver, false},
+        {{"--quality", "/c"}, Q::Auto, Plain, true},
+        {{"/s", "--quality", "Light"}, Q::Auto, Plain, true},
+        {{"/s", "--quality"}, Q::Auto, Plain, true},
+    };
+    for (const auto& c : cases) {
+        const LinuxRun run = readLinuxArguments(static_cast<int>(c.arguments.size()), c.arguments.data(),
+                                                nullptr, false);
+        EXPECT_EQ(run.action == LinuxAction::BadOption, c.refused) << c.arguments.back();
+        if (!c.refused) {
+            EXPECT_TRUE(run.quality == c.quality && run.mode == c.mode) << c.arguments.back();
+        }
+    }
+}
+
 } // namespace
