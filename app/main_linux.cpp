@@ -1,6 +1,8 @@
 #include "app/host_linux.h"
 #include "app/monitor_blanking.h"
+#include "app/render_quality_linux.h"
 #include "app/run_modes.h"
+#include "app/windowing.h"
 #include "base/render_settings.h"
 #include "platform/platform.h"
 
@@ -19,6 +21,10 @@ int main(int argc, char** argv)
         std::printf("quillomar %s\n", QUILLOMAR_VERSION);
         return 0;
     }
+    if (run.action == LinuxAction::BadOption) {
+        std::fputs("quillomar: --quality takes auto, full or light\n", stderr);
+        return 0;
+    }
     endQuietlyOnLostDisplay();
     // The About window has its own loop and ends by its own close box.
     if (run.mode != Config)
@@ -27,5 +33,6 @@ int main(int argc, char** argv)
     // user started: such runs take no instance marker, and the host covers
     // every monitor itself, so they blank no other monitor.
     blankOtherMonitors = !run.hostStarted;
+    windowSystem = choosingRenderQuality(windowSystem, run.quality, x11QueryGlRenderer);
     return startRun(run.mode, run.window, run.hostStarted, nullptr, 0);
 }
