@@ -59,21 +59,31 @@ bool runMainLoopPass(bool* keepRunning)
     return *keepRunning;
 }
 
-void runSaver()
+void openSaver()
 {
-    initWindowing();
-    computeWindowSize();
     openRenderWindow();
     windowSystem->openBlankingWindows();
     requireGlEntries();
     applyRenderState();
     prepareAssets();
+}
+
+void closeSaver()
+{
+    releaseGlObjects();
+    windowSystem->closeWindows();
+    windowSystem->terminate();
+}
+
+void runSaver()
+{
+    initWindowing();
+    computeWindowSize();
+    openSaver();
 
     bool keepRunning = true;
     while (runMainLoopPass(&keepRunning))
         paceFrame();
 
-    releaseGlObjects();
-    windowSystem->closeWindows();
-    windowSystem->terminate();
+    closeSaver();
 }

@@ -1,6 +1,13 @@
 #pragma once
 
 void runSaver();
+
+// The start-up steps between the windowing library and the first frame: the
+// render window, the blanking windows, the entry check, the render state and
+// the assets. Tools that drive the scene themselves start the same way.
+void openSaver();
+// Everything openSaver made released, then the windowing library ended.
+void closeSaver();
 void prepareAssets();
 void releaseGlObjects();
 

@@ -218,11 +218,7 @@ int main(int argc, char** argv)
     renderSettings.swapInterval = false;
     initWindowing();
     computeWindowSize();
-    openRenderWindow();
-    openBlankingWindows();
-    requireGlEntries();
-    applyRenderState();
-    prepareAssets();
+    openSaver();
     int monitors = 0;
     glfwGetMonitors(&monitors);
     std::printf("window %d x %d, %d monitor(s), %s\n", renderSettings.width, renderSettings.height, monitors,
@@ -262,9 +258,6 @@ int main(int argc, char** argv)
     printComparison("fullTableHeldClock", fullTableFps);
     printComparison("fullScenePass", sceneFps, "fullScenePassUnblanked", unblankedFps, 0.95);
 
-    releaseGlObjects();
-    releaseBlankingWindows();
-    glfwDestroyWindow(renderWindow);
-    glfwTerminate();
+    closeSaver();
     return 0;
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang into BUILD_DIR and runs the model
-# loader's fuzzer for SECONDS (default 60) over a copy of the committed seed
-# corpus, so a run never grows the repository. Exits non-zero on any finding.
+# loader's fuzzer for SECONDS (default 60), one worker per core, each over its
+# own copy of the committed seed corpus, so a run never grows the repository.
+# Exits non-zero on any finding.
 # Usage: scripts/run-fuzz.sh BUILD_DIR [SECONDS]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -13,20 +14,27 @@ cmake --build "$build" -t objl_fuzz -j 2
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cp -r "$root/tests/fuzz/corpus" "$work/corpus"
-mkdir -p "$work/artifacts"
+workers=$(nproc)
 # Findings land in the work directory first; copied out below before it goes.
-set +e
-"$build/tests/fuzz/objl_fuzz" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-  -dict="$root/tests/fuzz/objl.dict" -artifact_prefix="$work/artifacts/" -print_final_stats=1 \
-  "$work/corpus" >"$work/log" 2>&1
-status=$?
-set -e
-grep -E '^(#[0-9]+ +DONE|stat::number_of_executed_units|SUMMARY)' "$work/log" || true
+pids=()
+for i in $(seq "$workers"); do
+  mkdir -p "$work/$i/artifacts"
+  cp -r "$root/tests/fuzz/corpus" "$work/$i/corpus"
+  "$build/tests/fuzz/objl_fuzz" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -seed="$i" \
+    -dict="$root/tests/fuzz/objl.dict" -artifact_prefix="$work/$i/artifacts/" -print_final_stats=1 \
+    "$work/$i/corpus" >"$work/$i/log" 2>&1 &
+  pids+=($!)
+done
+status=0
+for i in $(seq "$workers"); do
+  wait "${pids[$((i - 1))]}" || status=$?
+done
+runs=$(cat "$work"/*/log | sed -n 's/^stat::number_of_executed_units: *//p' | awk '{n += $1} END {print n + 0}')
+echo "objl_fuzz: $runs inputs in $seconds s on $workers workers"
 if [ "$status" -ne 0 ]; then
   mkdir -p "$build/fuzz-artifacts"
-  cp "$work"/artifacts/* "$build/fuzz-artifacts/" 2>/dev/null || true
-  tail -40 "$work/log"
+  cp "$work"/*/artifacts/* "$build/fuzz-artifacts/" 2>/dev/null || true
+  grep -h -A30 '^==' "$work"/*/log | head -60
   echo "run-fuzz: objl_fuzz failed (exit $status); inputs kept in $build/fuzz-artifacts" >&2
   exit "$status"
 fi

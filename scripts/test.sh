@@ -11,7 +11,7 @@ jobs=$(nproc)
 bash "$root/scripts/install-deps.sh" --test || exit 1
 bash "$root/scripts/fetch-glfw-source.sh" || exit 1
 
-passed=0; failed=0; broken=()
+passed=0; failed=0; broken=(); times=()
 # ctest's own closing line, added up over every stage.
 tally() {
   local log=$1 line p t
@@ -27,8 +27,10 @@ stage() { # name, then the command
   echo "=== $name"
   local log=$build/$name.log
   mkdir -p "$build"
+  local start=$SECONDS
   if ! "$@" 2>&1 | tee "$log"; then broken+=("$name"); fi
   tally "$log"
+  times+=("$name $((SECONDS - start)) s")
 }
 run_ctest() { # dir, extra ctest args
   local dir=$1; shift
@@ -91,13 +93,14 @@ package_twice() {
 }
 stage package package_twice
 if [ -x "$root/scripts/run-fuzz.sh" ]; then
-  stage fuzz bash "$root/scripts/run-fuzz.sh" "$build/fuzz" 60
+  stage fuzz bash "$root/scripts/run-fuzz.sh" "$build/fuzz" 90
 fi
 
 for name in format native-build windows-build sanitize-build package; do
   if printf '%s\n' "${broken[@]}" | grep -qx "$name"; then failed=$((failed + 1)); fi
 done
 echo
+echo "stage times: $(IFS=,; echo "${times[*]}" | sed 's/,/, /g')"
 [ ${#broken[@]} -gt 0 ] && echo "stages that failed: ${broken[*]}"
 echo "$passed passed, $failed failed"
 [ ${#broken[@]} -eq 0 ] && [ "$failed" -eq 0 ]

@@ -95,10 +95,7 @@ int main(int argc, char** argv)
     initWindowing();
     glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
     storeWindowGeometry(o.width, o.height);
-    openRenderWindow();
-    requireGlEntries();
-    applyRenderState();
-    prepareAssets();
+    openSaver();
 
     const std::size_t row = static_cast<std::size_t>(o.width) * 3;
     std::vector<unsigned char> pixels(row * static_cast<std::size_t>(o.height));
@@ -119,9 +116,7 @@ int main(int argc, char** argv)
         }
         ++written;
     }
-    releaseGlObjects();
-    glfwDestroyWindow(renderWindow);
-    glfwTerminate();
+    closeSaver();
     std::printf("%d frames of %d x %d in %s\n", written, o.width, o.height, o.outDir.c_str());
     return 0;
 }

@@ -6,6 +6,9 @@
 // It answers "ok" and reports the saver's end as "exit <code>" whenever it
 // happens.
 //   preview_host_win32 [--no-start] <saver> [extra arguments...]
+#include "tools/host_window.h"
+#include "tools/preview_host.h"
+
 #include <windows.h>
 
 #include <cstdarg>
@@ -17,26 +20,9 @@ namespace {
 
 const UINT commandMessage = WM_APP + 1;
 const UINT inputEndedMessage = WM_APP + 2;
-const COLORREF hostBackground = RGB(0x30, 0x50, 0x70); // the host's own contents
 
 DWORD mainThread = 0;
 HWND host = nullptr;
-
-void say(const char* format, ...) __attribute__((format(printf, 1, 2)));
-void say(const char* format, ...)
-{
-    va_list args;
-    va_start(args, format);
-    std::vprintf(format, args);
-    va_end(args);
-    std::fputc('\n', stdout);
-    std::fflush(stdout);
-}
-
-LRESULT CALLBACK hostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    return DefWindowProcW(window, message, wParam, lParam);
-}
 
 // Pipes cannot be waited on with the message queue, so a thread reads them.
 DWORD WINAPI readCommands(void*)
@@ -50,56 +36,39 @@ DWORD WINAPI readCommands(void*)
     return 0;
 }
 
-bool runCommand(const std::string& line)
+void disableHost()
 {
-    int width = 0, height = 0;
-    if (std::sscanf(line.c_str(), "resize %d %d", &width, &height) == 2 && width > 0 && height > 0) {
-        RECT rect = {0, 0, width, height};
-        AdjustWindowRect(&rect, WS_OVERLAPPEDWINDOW, FALSE);
-        SetWindowPos(host, nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    } else if (line == "disable") {
-        EnableWindow(host, FALSE);
-    } else if (line == "enable") {
-        EnableWindow(host, TRUE);
-    } else if (line == "destroy") {
-        DestroyWindow(host);
-    } else if (line == "quit") {
-        return false;
-    } else {
-        say("unknown %s", line.c_str());
-        return true;
-    }
-    say("ok");
-    return true;
+    EnableWindow(host, FALSE);
 }
+
+void enableHost()
+{
+    EnableWindow(host, TRUE);
+}
+
+void destroyHost()
+{
+    destroyHostWindow(reinterpret_cast<NativeWindow>(host));
+}
+
+const HostCommand commandList[] = {
+    {"disable", disableHost, false},
+    {"enable", enableHost, false},
+    {"destroy", destroyHost, false},
+};
+const HostCommands commands = {
+    [](int width, int height) { resizeHostWindow(reinterpret_cast<NativeWindow>(host), width, height); },
+    commandList, sizeof commandList / sizeof commandList[0]};
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    int first = 1;
-    const bool start = !(argc > 1 && std::strcmp(argv[1], "--no-start") == 0);
-    if (!start)
-        ++first;
-    if (start && argc <= first) {
-        std::fprintf(stderr, "usage: preview_host_win32 [--no-start] <saver> [arguments...]\n");
+    HostArguments arguments;
+    if (!readHostArguments(argc, argv, "preview_host_win32", &arguments))
         return 2;
-    }
     mainThread = GetCurrentThreadId();
-
-    WNDCLASSW windowClass = {};
-    windowClass.lpfnWndProc = hostProc;
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    windowClass.hbrBackground = CreateSolidBrush(hostBackground);
-    windowClass.lpszClassName = L"QuillomarPreviewHost";
-    RegisterClassW(&windowClass);
-    RECT rect = {0, 0, 152, 112};
-    AdjustWindowRect(&rect, WS_OVERLAPPEDWINDOW, FALSE);
-    host = CreateWindowW(L"QuillomarPreviewHost", L"Quillomar Preview Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                         40, 40, rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
-                         windowClass.hInstance, nullptr);
+    host = reinterpret_cast<HWND>(createHostWindow("Quillomar Preview Host", 40, 40, 152, 112));
     if (!host) {
         std::fprintf(stderr, "preview_host_win32: cannot create the window\n");
         return 1;
@@ -109,16 +78,16 @@ int main(int argc, char** argv)
     say("host %ld", handleNumber);
 
     PROCESS_INFORMATION process = {};
-    if (start) {
-        std::string commandLine = "\"" + std::string(argv[first]) + "\"";
-        for (int i = first + 1; i < argc; ++i)
+    if (arguments.start) {
+        std::string commandLine = "\"" + std::string(argv[arguments.first]) + "\"";
+        for (int i = arguments.first + 1; i < argc; ++i)
             commandLine += " " + std::string(argv[i]);
         commandLine += " /p " + std::to_string(handleNumber);
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
         if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                             &process)) {
-            std::fprintf(stderr, "preview_host_win32: cannot start %s\n", argv[first]);
+            std::fprintf(stderr, "preview_host_win32: cannot start %s\n", argv[arguments.first]);
             return 1;
         }
         CloseHandle(process.hThread);
@@ -142,7 +111,7 @@ int main(int argc, char** argv)
         while (running && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (!message.hwnd && message.message == commandMessage) {
                 std::string* line = reinterpret_cast<std::string*>(message.lParam);
-                running = runCommand(*line);
+                running = runHostCommand(*line, commands);
                 delete line;
             } else if (!message.hwnd && message.message == inputEndedMessage) {
                 running = false;

@@ -5,15 +5,13 @@
 // It answers "ok" (or the child list ending in "end") and reports the saver's
 // end as "exit <code>" whenever it happens.
 //   preview_host_x11 [--no-start] <saver> [extra arguments...]
-#include <X11/Xlib.h>
-#include <X11/Xutil.h>
+#include "tools/host_window.h"
+#include "tools/host_window_x11.h"
+#include "tools/preview_host.h"
 
 #include <cerrno>
-#include <cstdarg>
 #include <csignal>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <poll.h>
 #include <spawn.h>
 #include <string>
@@ -25,28 +23,9 @@ extern char** environ;
 
 namespace {
 
-const unsigned long hostBackground = 0x305070; // the host's own contents
-
-Display* display = nullptr;
 Window host = 0;
 bool hostAlive = true;
 pid_t saver = -1;
-
-int ignoreError(Display*, XErrorEvent*)
-{
-    return 0;
-}
-
-void say(const char* format, ...) __attribute__((format(printf, 1, 2)));
-void say(const char* format, ...)
-{
-    va_list args;
-    va_start(args, format);
-    std::vprintf(format, args);
-    va_end(args);
-    std::fputc('\n', stdout);
-    std::fflush(stdout);
-}
 
 void reapSaver()
 {
@@ -67,6 +46,7 @@ void listChildren()
     Window root = 0, parent = 0;
     Window* children = nullptr;
     unsigned int count = 0;
+    Display* display = hostDisplay();
     if (hostAlive && XQueryTree(display, host, &root, &parent, &children, &count)) {
         for (unsigned int i = 0; i < count; ++i) {
             XWindowAttributes a;
@@ -80,74 +60,59 @@ void listChildren()
     say("end");
 }
 
-bool runCommand(const std::string& line)
+void hideHost()
 {
-    int width = 0, height = 0;
-    if (std::sscanf(line.c_str(), "resize %d %d", &width, &height) == 2 && width > 0 && height > 0) {
-        XResizeWindow(display, host, static_cast<unsigned>(width), static_cast<unsigned>(height));
-    } else if (line == "hide") {
-        XUnmapWindow(display, host);
-    } else if (line == "show") {
-        XMapWindow(display, host);
-    } else if (line == "destroy") {
-        XDestroyWindow(display, host);
-        hostAlive = false;
-    } else if (line == "children") {
-        listChildren();
-        return true;
-    } else if (line == "quit") {
-        return false;
-    } else {
-        say("unknown %s", line.c_str());
-        return true;
-    }
-    XSync(display, False);
-    say("ok");
-    return true;
+    XUnmapWindow(hostDisplay(), host);
+    XSync(hostDisplay(), False);
 }
+
+void showHost()
+{
+    XMapWindow(hostDisplay(), host);
+    XSync(hostDisplay(), False);
+}
+
+void destroyHost()
+{
+    destroyHostWindow(host);
+    hostAlive = false;
+}
+
+const HostCommand commandList[] = {
+    {"hide", hideHost, false},
+    {"show", showHost, false},
+    {"destroy", destroyHost, false},
+    {"children", listChildren, true},
+};
+const HostCommands commands = {[](int width, int height) { resizeHostWindow(host, width, height); }, commandList,
+                               sizeof commandList / sizeof commandList[0]};
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    int first = 1;
-    const bool start = !(argc > 1 && std::strcmp(argv[1], "--no-start") == 0);
-    if (!start)
-        ++first;
-    if (start && argc <= first) {
-        std::fprintf(stderr, "usage: preview_host_x11 [--no-start] <saver> [arguments...]\n");
+    HostArguments arguments;
+    if (!readHostArguments(argc, argv, "preview_host_x11", &arguments))
         return 2;
-    }
-
-    display = XOpenDisplay(nullptr);
-    if (!display) {
+    host = static_cast<Window>(createHostWindow("Quillomar Preview Host", 40, 40, 152, 112));
+    if (!host) {
         std::fprintf(stderr, "preview_host_x11: cannot open the display\n");
         return 1;
     }
-    XSetErrorHandler(ignoreError);
-    const int screen = DefaultScreen(display);
-    host = XCreateSimpleWindow(display, RootWindow(display, screen), 40, 40, 152, 112, 0, 0, hostBackground);
-    XStoreName(display, host, "Quillomar Preview Host");
-    XSelectInput(display, host, StructureNotifyMask);
-    XMapWindow(display, host);
-    for (XEvent event;;) {
-        XNextEvent(display, &event);
-        if (event.type == MapNotify && event.xmap.window == host)
-            break;
-    }
+    Display* display = hostDisplay();
     say("host %lu", host);
 
-    if (start) {
+    if (arguments.start) {
         std::string id = std::to_string(host);
         std::vector<char*> args;
-        for (int i = first; i < argc; ++i)
+        for (int i = arguments.first; i < argc; ++i)
             args.push_back(argv[i]);
         char previewSwitch[] = "/p";
         args.push_back(previewSwitch);
         args.push_back(&id[0]);
         args.push_back(nullptr);
-        if (posix_spawn(&saver, argv[first], nullptr, nullptr, args.data(), environ) != 0) {
-            std::fprintf(stderr, "preview_host_x11: cannot start %s\n", argv[first]);
+        if (posix_spawn(&saver, argv[arguments.first], nullptr, nullptr, args.data(), environ) != 0) {
+            std::fprintf(stderr, "preview_host_x11: cannot start %s\n", argv[arguments.first]);
             return 1;
         }
         say("started %d", static_cast<int>(saver));
@@ -173,7 +138,7 @@ int main(int argc, char** argv)
             for (size_t end; running && (end = pending.find('\n')) != std::string::npos;) {
                 const std::string line = pending.substr(0, end);
                 pending.erase(0, end + 1);
-                running = runCommand(line);
+                running = runHostCommand(line, commands);
             }
         }
     }
@@ -181,7 +146,7 @@ int main(int argc, char** argv)
     // Leave the saver to the caller; report its end if it is already over.
     reapSaver();
     if (hostAlive)
-        XDestroyWindow(display, host);
+        destroyHostWindow(host);
     XCloseDisplay(display);
     return 0;
 }

@@ -1,3 +1,4 @@
+#include "about/about_button.h"
 #include "about/about_layout.h"
 #include "about/about_text.h"
 #include "res/resources.h"
@@ -126,4 +127,51 @@ TEST(AboutLogo, IsEmbeddedAs110By83At24Bits)
     EXPECT_EQ(le32(16), 0); // uncompressed
     const unsigned long stride = (110 * 3 + 3) & ~3ul;
     EXPECT_GE(size, 40 + stride * 83);
+}
+
+// Each case feeds one sequence to a fresh button; clicks counts the clicks
+// over the whole sequence, pressed the look after the last event.
+TEST(AboutButton, ClicksOnlyWhenPressAndReleaseBothLandOnIt)
+{
+    const AboutRect& r = aboutButtonRect;
+    const int inX = r.x + 1, inY = r.y + 1;
+    const int outX = r.x + r.width, outY = r.y; // one past the right edge
+    using I = ButtonInput;
+    struct Case {
+        const char* name;
+        std::vector<ButtonEvent> events;
+        int clicks;
+        bool pressed;
+    };
+    const Case cases[] = {
+        {"press and release on it", {{I::MousePress, inX, inY}, {I::MouseRelease, inX, inY}}, 1, false},
+        {"held press shows pressed", {{I::MousePress, inX, inY}}, 0, true},
+        {"leaving while held shows raised", {{I::MousePress, inX, inY}, {I::MouseMove, outX, outY}}, 0, false},
+        {"leaves and comes back",
+         {{I::MousePress, inX, inY}, {I::MouseMove, outX, outY}, {I::MouseMove, inX, inY}, {I::MouseRelease, inX, inY}},
+         1,
+         false},
+        {"release outside", {{I::MousePress, inX, inY}, {I::MouseMove, outX, outY}, {I::MouseRelease, outX, outY}}, 0, false},
+        {"press outside, release on it", {{I::MousePress, outX, outY}, {I::MouseMove, inX, inY}, {I::MouseRelease, inX, inY}}, 0, false},
+        {"release without a press", {{I::MouseRelease, inX, inY}}, 0, false},
+        {"space unfocused", {{I::SpacePress}, {I::SpaceRelease}}, 0, false},
+        {"space release without a press", {{I::MousePress, inX, inY}, {I::MouseRelease, outX, outY}, {I::SpaceRelease}}, 0, false},
+        {"space once focused",
+         {{I::MousePress, inX, inY}, {I::MouseRelease, inX, inY}, {I::SpacePress}, {I::SpacePress}, {I::SpaceRelease}},
+         2,
+         false},
+        {"space held shows pressed", {{I::MousePress, inX, inY}, {I::MouseRelease, inX, inY}, {I::SpacePress}}, 1, true},
+        {"focus lost lets go of space",
+         {{I::MousePress, inX, inY}, {I::MouseRelease, inX, inY}, {I::SpacePress}, {I::FocusLost}, {I::SpaceRelease}},
+         1,
+         false},
+    };
+    for (const Case& c : cases) {
+        PushButton button(r);
+        int clicks = 0;
+        for (const ButtonEvent& event : c.events)
+            clicks += button.handle(event).click ? 1 : 0;
+        EXPECT_EQ(clicks, c.clicks) << c.name;
+        EXPECT_EQ(button.drawnPressed(), c.pressed) << c.name;
+    }
 }

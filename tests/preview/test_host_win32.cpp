@@ -1,4 +1,5 @@
 #include "tests/preview/test_host.h"
+#include "tools/host_window.h"
 
 #include <windows.h>
 
@@ -28,20 +29,9 @@ HWND toHandle(NativeWindow host)
 
 NativeWindow createTestHost(int width, int height)
 {
-    static bool registered = false;
-    if (!registered) {
-        WNDCLASSW windowClass = {};
-        windowClass.lpfnWndProc = testHostProc;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = L"QuillomarTestHost";
-        RegisterClassW(&windowClass);
-        registered = true;
-    }
-    RECT rect = {0, 0, width, height};
-    AdjustWindowRect(&rect, WS_OVERLAPPEDWINDOW, FALSE);
-    HWND host = CreateWindowW(L"QuillomarTestHost", L"Quillomar Test Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20,
-                              rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
-                              GetModuleHandleW(nullptr), nullptr);
+    HWND host = reinterpret_cast<HWND>(createHostWindow("Quillomar Test Host", 20, 20, width, height));
+    // Its own procedure answers askHost, so the test can tell whose procedure runs.
+    SetWindowLongPtrW(host, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(testHostProc));
     SendMessageW(host, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(hostIcon()));
     SendMessageW(host, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(hostIcon()));
     return reinterpret_cast<NativeWindow>(host);
@@ -49,10 +39,7 @@ NativeWindow createTestHost(int width, int height)
 
 void resizeTestHost(NativeWindow host, int width, int height)
 {
-    RECT rect = {0, 0, width, height};
-    AdjustWindowRect(&rect, WS_OVERLAPPEDWINDOW, FALSE);
-    SetWindowPos(toHandle(host), nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    resizeHostWindow(host, width, height);
 }
 
 void disableTestHost(NativeWindow host)
@@ -62,7 +49,7 @@ void disableTestHost(NativeWindow host)
 
 void destroyTestHost(NativeWindow host)
 {
-    DestroyWindow(toHandle(host));
+    destroyHostWindow(host);
 }
 
 bool testHostExists(NativeWindow host)

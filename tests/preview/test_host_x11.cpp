@@ -1,24 +1,8 @@
 #include "tests/preview/test_host.h"
-
-#include <X11/Xlib.h>
+#include "tools/host_window.h"
+#include "tools/host_window_x11.h"
 
 namespace {
-
-int ignoreError(Display*, XErrorEvent*)
-{
-    return 0;
-}
-
-// The test host lives on its own connection, as another program's would.
-Display* hostDisplay()
-{
-    static Display* display = nullptr;
-    if (!display) {
-        display = XOpenDisplay(nullptr);
-        XSetErrorHandler(ignoreError); // asking about a vanished host is part of the test
-    }
-    return display;
-}
 
 Window toWindow(NativeWindow host)
 {
@@ -40,23 +24,12 @@ bool hostChildren(NativeWindow host, unsigned int* count)
 
 NativeWindow createTestHost(int width, int height)
 {
-    Display* display = hostDisplay();
-    const Window host = XCreateSimpleWindow(display, DefaultRootWindow(display), 20, 20, static_cast<unsigned>(width),
-                                            static_cast<unsigned>(height), 0, 0, 0x305070);
-    XSelectInput(display, host, StructureNotifyMask);
-    XMapWindow(display, host);
-    for (XEvent event;;) {
-        XNextEvent(display, &event);
-        if (event.type == MapNotify && event.xmap.window == host)
-            break;
-    }
-    return host;
+    return createHostWindow("Quillomar Test Host", 20, 20, width, height);
 }
 
 void resizeTestHost(NativeWindow host, int width, int height)
 {
-    XResizeWindow(hostDisplay(), toWindow(host), static_cast<unsigned>(width), static_cast<unsigned>(height));
-    XSync(hostDisplay(), False);
+    resizeHostWindow(host, width, height);
 }
 
 void disableTestHost(NativeWindow host)
@@ -67,8 +40,7 @@ void disableTestHost(NativeWindow host)
 
 void destroyTestHost(NativeWindow host)
 {
-    XDestroyWindow(hostDisplay(), toWindow(host));
-    XSync(hostDisplay(), False);
+    destroyHostWindow(host);
 }
 
 bool testHostExists(NativeWindow host)
