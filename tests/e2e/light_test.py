@@ -36,7 +36,7 @@ class SoftwareGl(unittest.TestCase):
         self.assertGreater(rate, 12, "the light picture is not drawn steadily")
 
     def test_quality_full_forces_four_samples(self):
-        _, samples, _ = self.run_until_key(["/s", "--quality", "full"])
+        _, samples, _ = self.run_until_key(["/s", "--quality", "full"], seconds=0.0)
         self.assertEqual(samples, 4)
 
 
