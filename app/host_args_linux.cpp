@@ -8,8 +8,8 @@
 #include <string>
 
 const char linuxUsage[] =
-    "Usage: quillomar [--x11 | --wayland] [/s | /p ID | /c]\n"
-    "       quillomar [--x11 | --wayland] [--root | --window-id ID]\n"
+    "Usage: quillomar [/s | /p ID | /c]\n"
+    "       quillomar [--root | --window-id ID]\n"
     "Coloured stars with glowing heads and fading trails.\n"
     "\n"
     "  /s                  run full screen until a key or mouse button is pressed\n"
@@ -23,6 +23,11 @@ const char linuxUsage[] =
     "  --wayland           show a full-screen run through Wayland: every output\n"
     "                      covered, the stars on the one at 0,0; runs into an X\n"
     "                      window always use X11\n"
+    "  --quality auto|full|light, -quality auto|full|light\n"
+    "                      full: 4 samples per pixel at the display's rate;\n"
+    "                      light: 1 sample and at most 30 frames a second, for\n"
+    "                      OpenGL in software; auto (the default): light where\n"
+    "                      OpenGL runs in software, full on a GPU\n"
     "  --help              print this text\n"
     "  --version           print the version\n"
     "\n"
@@ -86,9 +91,13 @@ NativeWindow readWindowId(const char* text)
 
 LinuxRun readLinuxArguments(int count, const char* const* arguments, const char* windowVariable, bool forceConfig)
 {
-    LinuxRun run = {LinuxAction::Run, Plain, 0, false, LinuxWindowing::Chosen};
+    LinuxRun run = {LinuxAction::Run, Plain, 0, false, LinuxWindowing::Chosen, RenderQuality::Auto};
     bool root = false;
     bool windowOption = false;
+    // The switches, read as the Windows program reads its command line, see
+    // every argument but the options of this layer.
+    std::string commandLine;
+    bool joined = false;
     for (int i = 0; i < count; ++i) {
         const char* argument = arguments[i];
         if (isOneOf(argument, "--help", "-help") || std::strcmp(argument, "-h") == 0) {
@@ -101,14 +110,29 @@ LinuxRun readLinuxArguments(int count, const char* const* arguments, const char*
         }
         if (isOneOf(argument, "--x11", "-x11")) {
             run.windowing = LinuxWindowing::X11;
-        } else if (isOneOf(argument, "--wayland", "-wayland")) {
+            continue;
+        }
+        if (isOneOf(argument, "--wayland", "-wayland")) {
             run.windowing = LinuxWindowing::Wayland;
-        } else if (isOneOf(argument, "--root", "-root")) {
+            continue;
+        }
+        if (isOneOf(argument, "--quality", "-quality")) {
+            if (i + 1 >= count || !readRenderQuality(arguments[++i], &run.quality)) {
+                run.action = LinuxAction::BadOption;
+                return run;
+            }
+            continue;
+        }
+        if (isOneOf(argument, "--root", "-root")) {
             root = true;
         } else if (isOneOf(argument, "--window-id", "-window-id")) {
             windowOption = true;
             run.window = i + 1 < count ? readWindowId(arguments[++i]) : 0;
         }
+        if (joined)
+            commandLine += ' ';
+        commandLine += argument;
+        joined = true;
     }
 
     if (!windowOption && windowVariable && *windowVariable) {
@@ -122,13 +146,6 @@ LinuxRun readLinuxArguments(int count, const char* const* arguments, const char*
         return run;
     }
 
-    // The switches, read as the Windows program reads its command line.
-    std::string commandLine;
-    for (int i = 0; i < count; ++i) {
-        if (i > 0)
-            commandLine += ' ';
-        commandLine += arguments[i];
-    }
     const CommandLine parsed = parseCommandLine(commandLine.c_str(), forceConfig);
     run.mode = parsed.mode;
     run.window = nativeWindowFromNumber(parsed.number);

@@ -1,13 +1,17 @@
 #pragma once
 
+#include "base/render_quality.h"
 #include "base/run_mode.h"
 
 // The Linux program's own layer around the screensaver command line: the
 // options and the variable that XScreenSaver, xsecurelock and other hosts use.
 
+// BadOption: an option's value is not one it takes; the program says so and
+// ends with 0 instead of guessing.
 enum class LinuxAction { Run,
                          Help,
-                         Version };
+                         Version,
+                         BadOption };
 
 // Which windowing system shows the run: chosen by WAYLAND_DISPLAY unless
 // --x11 or --wayland forces one.
@@ -21,6 +25,7 @@ struct LinuxRun {
     NativeWindow window;
     bool hostStarted; // started by a host: no instance marker
     LinuxWindowing windowing;
+    RenderQuality quality;
 };
 
 // Reads the arguments (without the program name) and XSCREENSAVER_WINDOW

@@ -1,8 +1,10 @@
 #include "app/host_linux.h"
 #include "app/monitor_blanking.h"
+#include "app/render_quality_linux.h"
 #include "app/run_modes.h"
 #include "app/windowing.h"
 #include "base/render_settings.h"
+#include "platform/gl_renderer.h"
 #include "platform/platform.h"
 #include "platform/wayland.h"
 
@@ -21,6 +23,10 @@ int main(int argc, char** argv)
         std::printf("quillomar %s\n", QUILLOMAR_VERSION);
         return 0;
     }
+    if (run.action == LinuxAction::BadOption) {
+        std::fputs("quillomar: --quality takes auto, full or light\n", stderr);
+        return 0;
+    }
     const char* xDisplay = std::getenv("DISPLAY");
     const char* waylandDisplay = std::getenv("WAYLAND_DISPLAY");
     if (run.mode == Config && !(xDisplay && *xDisplay) && waylandDisplay && *waylandDisplay) {
@@ -30,8 +36,9 @@ int main(int argc, char** argv)
         return 0;
     }
     // The one place the windowing system is chosen.
-    if (usesWayland(run, waylandDisplay))
-        windowSystem = &waylandWindowSystem;
+    const bool wayland = usesWayland(run, waylandDisplay);
+    windowSystem = choosingRenderQuality(wayland ? &waylandWindowSystem : &glfwWindowSystem, run.quality,
+                                         wayland ? waylandQueryGlRenderer : x11QueryGlRenderer);
     endQuietlyOnLostDisplay();
     // The About window has its own loop and ends by its own close box.
     if (run.mode != Config)

@@ -1,10 +1,12 @@
 #include "platform/backend_wayland.h"
 
 #include "base/render_settings.h"
+#include "platform/gl_renderer.h"
 
 #include <EGL/eglext.h>
 
 #include <cstdio>
+#include <cstring>
 #include <dlfcn.h>
 
 namespace {
@@ -64,7 +66,73 @@ EGLContext createContext(bool version, bool robust)
     return eglCreateContext(eglDisplay, eglConfig, EGL_NO_CONTEXT, attributes);
 }
 
+bool hasWord(const char* list, const char* word)
+{
+    const std::size_t length = std::strlen(word);
+    for (const char* p = std::strstr(list, word); p; p = std::strstr(p + 1, word))
+        if ((p == list || p[-1] == ' ') && (p[length] == ' ' || p[length] == '\0'))
+            return true;
+    return false;
+}
+
+// EGL_EXT_device_query names the device behind the display, and Mesa marks
+// its software rasteriser's device as such.
+GpuAnswer eglDeviceAnswer(EGLDisplay display)
+{
+    const auto queryDisplay =
+        reinterpret_cast<PFNEGLQUERYDISPLAYATTRIBEXTPROC>(eglGetProcAddress("eglQueryDisplayAttribEXT"));
+    const auto queryDevice =
+        reinterpret_cast<PFNEGLQUERYDEVICESTRINGEXTPROC>(eglGetProcAddress("eglQueryDeviceStringEXT"));
+    EGLAttrib device = 0;
+    if (!queryDisplay || !queryDevice || !queryDisplay(display, EGL_DEVICE_EXT, &device) || !device)
+        return GpuAnswer::Unknown;
+    const char* extensions = queryDevice(reinterpret_cast<EGLDeviceEXT>(device), EGL_EXTENSIONS);
+    if (extensions && hasWord(extensions, "EGL_MESA_device_software"))
+        return GpuAnswer::Software;
+    if (extensions && hasWord(extensions, "EGL_EXT_device_drm"))
+        return GpuAnswer::Hardware;
+    return GpuAnswer::Unknown;
+}
+
+// Otherwise the renderer names itself, in a context made current without a
+// surface and dropped at once.
+void eglRendererName(EGLDisplay display, char* name, std::size_t size)
+{
+    const EGLint attributes[] = {EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT, EGL_NONE};
+    EGLConfig config = nullptr;
+    EGLint count = 0;
+    if (!eglBindAPI(EGL_OPENGL_API) || !eglChooseConfig(display, attributes, &config, 1, &count) || count < 1)
+        return;
+    EGLContext context = eglCreateContext(display, config, EGL_NO_CONTEXT, nullptr);
+    if (context == EGL_NO_CONTEXT)
+        return;
+    using GetString = const unsigned char* (*)(unsigned int);
+    const auto getString = reinterpret_cast<GetString>(eglGetProcAddress("glGetString"));
+    if (getString && eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, context)) {
+        constexpr unsigned int glRenderer = 0x1F01;
+        if (const unsigned char* text = getString(glRenderer))
+            std::snprintf(name, size, "%s", reinterpret_cast<const char*>(text));
+        eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+    }
+    eglDestroyContext(display, context);
+}
+
 } // namespace
+
+GlRenderer waylandQueryGlRenderer()
+{
+    GlRenderer renderer = {GpuAnswer::Unknown, ""};
+    if (!wayland.display)
+        return renderer;
+    // The display the window's context is made on later: initialised once.
+    const EGLDisplay display = eglGetPlatformDisplay(EGL_PLATFORM_WAYLAND_KHR, wayland.display, nullptr);
+    if (display == EGL_NO_DISPLAY || !eglInitialize(display, nullptr, nullptr))
+        return renderer;
+    renderer.answer = eglDeviceAnswer(display);
+    if (renderer.answer == GpuAnswer::Unknown)
+        eglRendererName(display, renderer.name, sizeof renderer.name);
+    return renderer;
+}
 
 bool waylandEglOpen()
 {

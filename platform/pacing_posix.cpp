@@ -2,6 +2,7 @@
 
 #include <GLFW/glfw3.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <ctime>
 
@@ -15,6 +16,8 @@ namespace {
 constexpr std::int64_t nanosPerSecond = 1000000000;
 
 std::int64_t periodNanos = 0;
+std::int64_t shortestPeriodNanos = 0;
+int limitPerSecond = 0;
 std::int64_t lastPassEnd = 0;
 
 std::int64_t monotonicNanos()
@@ -37,14 +40,27 @@ std::int64_t refreshPeriodNanos()
 
 } // namespace
 
+void limitFrameRate(int framesPerSecond)
+{
+    limitPerSecond = framesPerSecond;
+    shortestPeriodNanos = nanosPerSecond / framesPerSecond;
+}
+
+int frameRateLimit()
+{
+    return limitPerSecond;
+}
+
 void paceFrame()
 {
     if (periodNanos == 0)
-        periodNanos = refreshPeriodNanos();
+        periodNanos = std::max(refreshPeriodNanos(), shortestPeriodNanos);
     std::int64_t now = monotonicNanos();
     // "Well before": a swap that waits for the retrace ends each pass about
-    // one period after the last, and such a loop is never slept.
-    if (lastPassEnd != 0 && now - lastPassEnd < periodNanos * 3 / 4) {
+    // one period after the last, and such a loop is never slept. A limit
+    // below the display's rate is kept to the full period.
+    const bool limited = periodNanos == shortestPeriodNanos;
+    if (lastPassEnd != 0 && now - lastPassEnd < (limited ? periodNanos : periodNanos * 3 / 4)) {
         const std::int64_t wake = lastPassEnd + periodNanos;
         const timespec until = {static_cast<std::time_t>(wake / nanosPerSecond),
                                 static_cast<long>(wake % nanosPerSecond)};

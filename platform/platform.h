@@ -40,6 +40,12 @@ bool stopRequested();
 // leaves the pace to the swap interval.
 void paceFrame();
 
+// Linux only: paceFrame keeps the loop to at most this many passes a second,
+// also where the display's refresh rate is higher.
+void limitFrameRate(int framesPerSecond);
+// The limit set, or 0: a system that paces the loop itself keeps to it too.
+int frameRateLimit();
+
 // Linux only: SIGTERM, SIGINT and SIGHUP make stopRequested() true instead
 // of killing.
 void watchStopSignals();

@@ -1,6 +1,7 @@
 #include "platform/wayland.h"
 
 #include "platform/backend_wayland.h"
+#include "platform/platform.h"
 
 #include <cstdio>
 #include <ctime>
@@ -13,6 +14,7 @@ constexpr int waitSliceMs = 250;
 constexpr int configureWaitMs = 5000;
 
 timespec startTime = {};
+double lastSwap = -1.0;
 
 bool starsConfigured()
 {
@@ -92,11 +94,23 @@ void swapBuffers()
     WaylandOutput* stars = waylandStarOutput();
     waylandRequestFrame(stars);
     waylandEglSwap(stars);
+    lastSwap = secondsSinceStart();
 }
 
 void pollEvents()
 {
     waylandDispatch(waitSliceMs, frameDue);
+    // The light picture keeps to its frame rate: the next frame waits out
+    // the rest of its period, with input and signals still handled at once.
+    const int limit = frameRateLimit();
+    if (limit <= 0 || lastSwap < 0.0)
+        return;
+    for (;;) {
+        const int left = static_cast<int>((lastSwap + 1.0 / limit - secondsSinceStart()) * 1000.0);
+        if (left <= 0 || wayland.closeRequested || wayland.lost || stopRequested())
+            return;
+        waylandDispatch(left, nullptr);
+    }
 }
 
 bool closeRequested()

@@ -15,7 +15,7 @@ need_test=(${need_package[@]}
            googletest libgtest-dev libgmock-dev libbenchmark-dev
            clang libclang-rt-14-dev
            xdotool imagemagick mesa-utils python3 khronos-api
-           xscreensaver xscreensaver-data xsecurelock file
+           xscreensaver xscreensaver-data xscreensaver-gl xsecurelock file
            xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
            sway swayidle grim wtype weston)
 

@@ -73,4 +73,18 @@ TEST(LinuxArguments, WindowingChoice)
     }
 }
 
+// The quality option is the Linux layer's own: the switches never see it, and
+// a value it does not take is refused rather than guessed.
+TEST(LinuxArguments, Quality)
+{
+    const char* full[] = {"/s", "--quality", "full"};
+    const LinuxRun run = readLinuxArguments(3, full, nullptr, false);
+    EXPECT_TRUE(run.action == LinuxAction::Run && run.mode == Saver && run.quality == RenderQuality::Full);
+    const char* light[] = {"-quality", "light", "--root"};
+    EXPECT_EQ(readLinuxArguments(3, light, nullptr, false).quality, RenderQuality::Light);
+    for (std::vector<const char*> bad : {std::vector<const char*>{"--quality", "/c"}, {"/s", "--quality", "Light"}, {"/s", "--quality"}})
+        EXPECT_EQ(readLinuxArguments(static_cast<int>(bad.size()), bad.data(), nullptr, false).action,
+                  LinuxAction::BadOption);
+}
+
 } // namespace
