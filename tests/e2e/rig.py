@@ -231,7 +231,8 @@ class Display:
         return r.stdout
 
     # Processes
-    def wait_exit(self, proc, timeout=20):
+    @staticmethod
+    def wait_exit(proc, timeout=20):
         try:
             return proc.wait(timeout=timeout)
         except subprocess.TimeoutExpired:

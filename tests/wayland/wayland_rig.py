@@ -32,13 +32,7 @@ def stars_on_black(shot):
     return shot.count(lambda p: p == (0, 0, 0)) > shot.width * shot.height // 2 and shot.count(rig.lit) > 100
 
 
-def wait_exit(proc, timeout):
-    try:
-        return proc.wait(timeout=timeout)
-    except subprocess.TimeoutExpired:
-        proc.kill()
-        proc.wait(timeout=10)
-        raise AssertionError("program still running after %.1f s" % timeout)
+wait_exit = rig.Display.wait_exit
 
 
 def cpu_seconds(pid):
