@@ -83,8 +83,7 @@ void runSaver()
 
     bool keepRunning = true;
     while (runMainLoopPass(&keepRunning))
-        if (!windowSystem->pacedBySystem)
-            paceFrame();
+        windowSystem->paceFrame();
 
     closeSaver();
 }

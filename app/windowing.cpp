@@ -88,7 +88,7 @@ const WindowSystem glfwWindowSystem = {
     glfwCloseRequested,
     glfwCloseWindows,
     glfwTerminate,
-    false,
+    paceFrame,
 };
 
 const WindowSystem* windowSystem = &glfwWindowSystem;

@@ -67,6 +67,15 @@ bool isSoftwareRenderer(const char* rendererName)
     return containsIgnoringCase(rendererName, "swr", true);
 }
 
+bool listsName(const char* list, const char* name)
+{
+    const std::size_t length = std::strlen(name);
+    for (const char* at = list; (at = std::strstr(at, name)) != nullptr; at += length)
+        if ((at == list || at[-1] == ' ') && (at[length] == ' ' || at[length] == '\0'))
+            return true;
+    return false;
+}
+
 RenderQuality settleRenderQuality(RenderQuality choice, GpuAnswer answer, const char* rendererName)
 {
     if (choice != RenderQuality::Auto)

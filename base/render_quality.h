@@ -23,6 +23,9 @@ bool readRenderQuality(const char* text, RenderQuality* quality);
 // softpipe, swrast and OpenSWR, Microsoft's WARP under WSL).
 bool isSoftwareRenderer(const char* rendererName);
 
+// True when the space-separated list (GLX or EGL extensions) holds name whole.
+bool listsName(const char* list, const char* name);
+
 // Full or Light. An explicit choice wins; Auto follows the windowing system's
 // answer, then the renderer name (null when unknown); knowing neither, Full.
 RenderQuality settleRenderQuality(RenderQuality choice, GpuAnswer answer, const char* rendererName);

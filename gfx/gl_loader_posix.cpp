@@ -95,6 +95,10 @@ void dropEntriesTheContextLacks()
 
 void openGlLibrary()
 {
+    // A context whose windowing system brings its own lookup needs no GLX.
+    if (contextGlLookup != nullptr) {
+        return;
+    }
     // RTLD_NODELETE keeps libGL mapped after dlclose, so the table's entries
     // stay valid for the life of the process, as they do on Windows.
     glLibrary = dlopen("libGL.so.1", RTLD_LAZY | RTLD_LOCAL | RTLD_NODELETE);

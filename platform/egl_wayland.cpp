@@ -6,7 +6,6 @@
 #include <EGL/eglext.h>
 
 #include <cstdio>
-#include <cstring>
 #include <dlfcn.h>
 
 namespace {
@@ -66,15 +65,6 @@ EGLContext createContext(bool version, bool robust)
     return eglCreateContext(eglDisplay, eglConfig, EGL_NO_CONTEXT, attributes);
 }
 
-bool hasWord(const char* list, const char* word)
-{
-    const std::size_t length = std::strlen(word);
-    for (const char* p = std::strstr(list, word); p; p = std::strstr(p + 1, word))
-        if ((p == list || p[-1] == ' ') && (p[length] == ' ' || p[length] == '\0'))
-            return true;
-    return false;
-}
-
 // EGL_EXT_device_query names the device behind the display, and Mesa marks
 // its software rasteriser's device as such.
 GpuAnswer eglDeviceAnswer(EGLDisplay display)
@@ -87,9 +77,9 @@ GpuAnswer eglDeviceAnswer(EGLDisplay display)
     if (!queryDisplay || !queryDevice || !queryDisplay(display, EGL_DEVICE_EXT, &device) || !device)
         return GpuAnswer::Unknown;
     const char* extensions = queryDevice(reinterpret_cast<EGLDeviceEXT>(device), EGL_EXTENSIONS);
-    if (extensions && hasWord(extensions, "EGL_MESA_device_software"))
+    if (extensions && listsName(extensions, "EGL_MESA_device_software"))
         return GpuAnswer::Software;
-    if (extensions && hasWord(extensions, "EGL_EXT_device_drm"))
+    if (extensions && listsName(extensions, "EGL_EXT_device_drm"))
         return GpuAnswer::Hardware;
     return GpuAnswer::Unknown;
 }

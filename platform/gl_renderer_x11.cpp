@@ -7,22 +7,12 @@
 #include <dlfcn.h>
 
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
 using GlxQueryExtensionsString = const char* (*)(Display*, int);
 using GlxGetProcAddress = void (*(*)(const GLubyte*))();
 using GlGetString = const GLubyte* (*)(GLenum);
-
-bool x11HasExtension(const char* list, const char* name)
-{
-    const std::size_t length = std::strlen(name);
-    for (const char* at = list; (at = std::strstr(at, name)) != nullptr; at += length)
-        if ((at == list || at[-1] == ' ') && (at[length] == ' ' || at[length] == '\0'))
-            return true;
-    return false;
-}
 
 // GLX_MESA_query_renderer answers without a context. The GL library is
 // opened by name, as GLFW and the entry-point table do, so the program does
@@ -38,7 +28,7 @@ GpuAnswer x11AskGlx(Display* display)
     const auto getProcAddress = reinterpret_cast<GlxGetProcAddress>(dlsym(library, "glXGetProcAddressARB"));
     const int screen = DefaultScreen(display);
     const char* extensions = queryExtensions ? queryExtensions(display, screen) : nullptr;
-    if (getProcAddress && extensions && x11HasExtension(extensions, "GLX_MESA_query_renderer")) {
+    if (getProcAddress && extensions && listsName(extensions, "GLX_MESA_query_renderer")) {
         const auto queryRenderer = reinterpret_cast<PFNGLXQUERYRENDERERINTEGERMESAPROC>(
             getProcAddress(reinterpret_cast<const GLubyte*>("glXQueryRendererIntegerMESA")));
         unsigned int accelerated[3] = {};

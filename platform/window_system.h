@@ -30,9 +30,9 @@ struct WindowSystem {
     void (*closeWindows)();
     // The windowing library ended; also on the start-up failure paths.
     void (*terminate)();
-    // True where the swap is paced by the system (Wayland's frame callbacks):
-    // the main loop then adds no sleep of its own.
-    bool pacedBySystem;
+    // After each pass of the main loop: where the swap does not wait for the
+    // display, the loop keeps to its frame rate here.
+    void (*paceFrame)();
 };
 
 // The current context's entry-point lookup where the windowing system brings

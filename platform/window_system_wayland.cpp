@@ -100,8 +100,13 @@ void swapBuffers()
 void pollEvents()
 {
     waylandDispatch(waitSliceMs, frameDue);
-    // The light picture keeps to its frame rate: the next frame waits out
-    // the rest of its period, with input and signals still handled at once.
+}
+
+// The frame callbacks pace the loop. A frame rate limit below the output's
+// (the light picture) makes the next frame wait out the rest of its period,
+// with input and signals still handled at once.
+void keepFrameRateLimit()
+{
     const int limit = frameRateLimit();
     if (limit <= 0 || lastSwap < 0.0)
         return;
@@ -147,5 +152,5 @@ const WindowSystem waylandWindowSystem = {
     closeRequested,
     closeWindows,
     endWindowing,
-    true,
+    keepFrameRateLimit,
 };

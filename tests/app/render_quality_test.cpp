@@ -34,4 +34,15 @@ TEST(RenderQuality, ChoiceThenAnswerThenName)
     EXPECT_EQ(settleRenderQuality(Q::Auto, A::Unknown, nullptr), Q::Full);
 }
 
+// An extension is asked for by its whole name: a longer one that starts the
+// same must not answer for it.
+TEST(RenderQuality, ExtensionListsNameWholeNames)
+{
+    const char* list = "EGL_EXT_device_drm_render_node EGL_MESA_device_software";
+    EXPECT_TRUE(listsName(list, "EGL_MESA_device_software"));
+    EXPECT_FALSE(listsName(list, "EGL_EXT_device_drm"));
+    EXPECT_TRUE(listsName("EGL_EXT_device_drm", "EGL_EXT_device_drm"));
+    EXPECT_FALSE(listsName("", "EGL_EXT_device_drm"));
+}
+
 } // namespace
