@@ -1,6 +1,6 @@
 #include "about/about_text.h"
 #include "about/about_x11.h"
-#include "base/window_icon.h"
+#include "base/window_icon_picture.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>

@@ -1,6 +1,6 @@
 #include "app/window_icon.h"
 
-#include "base/window_icon.h"
+#include "base/window_icon_picture.h"
 
 #include <GLFW/glfw3.h>
 

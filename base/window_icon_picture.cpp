@@ -1,4 +1,4 @@
-#include "base/window_icon.h"
+#include "base/window_icon_picture.h"
 
 // The picture alone, without GLFW, so the About window can show it too.
 const unsigned char windowIconColumns[64 * 64 * 4] = {

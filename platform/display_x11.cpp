@@ -22,15 +22,6 @@ int x11EndOnLostDisplay(Display*)
     std::_Exit(0);
 }
 
-bool x11HostAttributes(NativeWindow host, XWindowAttributes* attributes)
-{
-    Display* display = x11Display();
-    if (!display || host == 0 || host > 0x1FFFFFFF) // X ids use 29 bits
-        return false;
-    x11InstallHandlers();
-    return XGetWindowAttributes(display, static_cast<Window>(host), attributes) != 0;
-}
-
 } // namespace
 
 Display* x11Display()
@@ -75,23 +66,4 @@ bool x11RequestsFailed(Display* display)
 void endQuietlyOnLostDisplay()
 {
     x11InstallHandlers();
-}
-
-bool getHostClientSize(NativeWindow host, int* width, int* height)
-{
-    XWindowAttributes attributes;
-    if (!x11HostAttributes(host, &attributes))
-        return false;
-    *width = attributes.width;
-    *height = attributes.height;
-    return true;
-}
-
-bool isHostWindowEnabled(NativeWindow host)
-{
-    XWindowAttributes attributes;
-    if (!x11HostAttributes(host, &attributes) || attributes.map_state != IsViewable)
-        return false;
-    // X tells no child that its parent was resized; this check runs every frame.
-    return followPreviewHost(static_cast<Window>(host), attributes.width, attributes.height);
 }

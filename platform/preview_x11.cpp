@@ -1,5 +1,6 @@
 #include "base/render_settings.h"
 #include "platform/glfw_native.h"
+#include "platform/platform.h"
 #include "platform/x11.h"
 
 #include <GLFW/glfw3.h>
@@ -94,6 +95,40 @@ GLFWwindow* x11CreateHiddenWindow(int width, int height, GLFWwindow* shareWindow
     return window;
 }
 
+// Keeps the saver's window, embedded in the preview host, at the host's size.
+// False once the window was taken out of the host (a window manager's frame
+// or any client that redirects its children) or stays unmapped there.
+bool followPreviewHost(Window host, int width, int height)
+{
+    if (!embedding.child || host != embedding.host)
+        return true;
+    if (!x11IsChildOf(embedding.display, embedding.child, embedding.host))
+        return false;
+    XWindowAttributes attributes;
+    if (!XGetWindowAttributes(embedding.display, embedding.child, &attributes))
+        return false;
+    embedding.unmappedPasses = attributes.map_state == IsUnmapped ? embedding.unmappedPasses + 1 : 0;
+    if (embedding.unmappedPasses > unmappedPassLimit)
+        return false;
+
+    if (width <= 0 || height <= 0 || (width == embedding.width && height == embedding.height))
+        return true;
+    embedding.width = width;
+    embedding.height = height;
+    XResizeWindow(embedding.display, embedding.child, static_cast<unsigned>(width), static_cast<unsigned>(height));
+    XFlush(embedding.display);
+    return true;
+}
+
+bool x11HostAttributes(NativeWindow host, XWindowAttributes* attributes)
+{
+    Display* display = x11Display();
+    if (!display || host == 0 || host > 0x1FFFFFFF) // X ids use 29 bits
+        return false;
+    x11InstallHandlers();
+    return XGetWindowAttributes(display, static_cast<Window>(host), attributes) != 0;
+}
+
 } // namespace
 
 GLFWwindow* adoptNativeWindow(NativeWindow nativeWindow, GLFWwindow* shareWindow)
@@ -149,24 +184,21 @@ GLFWwindow* adoptNativeWindow(NativeWindow nativeWindow, GLFWwindow* shareWindow
     return window;
 }
 
-bool followPreviewHost(Window host, int width, int height)
+bool getHostClientSize(NativeWindow host, int* width, int* height)
 {
-    if (!embedding.child || host != embedding.host)
-        return true;
-    if (!x11IsChildOf(embedding.display, embedding.child, embedding.host))
-        return false;
     XWindowAttributes attributes;
-    if (!XGetWindowAttributes(embedding.display, embedding.child, &attributes))
+    if (!x11HostAttributes(host, &attributes))
         return false;
-    embedding.unmappedPasses = attributes.map_state == IsUnmapped ? embedding.unmappedPasses + 1 : 0;
-    if (embedding.unmappedPasses > unmappedPassLimit)
-        return false;
-
-    if (width <= 0 || height <= 0 || (width == embedding.width && height == embedding.height))
-        return true;
-    embedding.width = width;
-    embedding.height = height;
-    XResizeWindow(embedding.display, embedding.child, static_cast<unsigned>(width), static_cast<unsigned>(height));
-    XFlush(embedding.display);
+    *width = attributes.width;
+    *height = attributes.height;
     return true;
+}
+
+bool isHostWindowEnabled(NativeWindow host)
+{
+    XWindowAttributes attributes;
+    if (!x11HostAttributes(host, &attributes) || attributes.map_state != IsViewable)
+        return false;
+    // X tells no child that its parent was resized; this check runs every frame.
+    return followPreviewHost(static_cast<Window>(host), attributes.width, attributes.height);
 }

@@ -29,10 +29,3 @@ void x11ClearErrors(Display* display);
 
 // Waits for the requests since x11ClearErrors; true when one of them failed.
 bool x11RequestsFailed(Display* display);
-
-// Keeps the saver's window, embedded in the preview host, at the host's size.
-// Called with the host's current size each time the host is checked; GLFW
-// then reports the new size through the window-size callback. False once the
-// saver's window was taken out of the host (a window manager's frame or any
-// client that redirects its children) or stays unmapped there.
-bool followPreviewHost(Window host, int width, int height);

@@ -2,7 +2,7 @@
 #include "app/render_window.h"
 #include "app/window_geometry.h"
 #include "base/run_mode.h"
-#include "base/window_icon.h"
+#include "base/window_icon_picture.h"
 
 #include <gtest/gtest.h>
 
