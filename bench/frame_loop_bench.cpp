@@ -61,8 +61,8 @@ struct SceneSnapshot {
     float trailMatrix[starSlotCount][16];
     float headMatrix[starSlotCount][16];
     float lastSpawnTime;
-    float elapsed;
-    float previousElapsed;
+    double elapsed;
+    double previousElapsed;
     double time;
 };
 

@@ -4,9 +4,9 @@
 
 float lastSpawnTime;
 float startTime;
-float elapsed;
+double elapsed;
 float frameDelta;
-float previousElapsed;
+double previousElapsed;
 float sceneRandom;
 int started;
 

@@ -1,11 +1,14 @@
 #pragma once
 
-// The scene clock: every time in seconds, as 32-bit floats.
+// The scene clock, in seconds. The running time is a double: a float's
+// resolution after days of running (31 ms at 100 hours) is coarser than a
+// frame, so the step between two float times would often be 0. The step is a
+// float, as the positions it moves are.
 extern float lastSpawnTime;
 extern float startTime;
-extern float elapsed;
+extern double elapsed;
 extern float frameDelta;
-extern float previousElapsed;
+extern double previousElapsed;
 extern float sceneRandom;
 extern int started;
 

@@ -15,8 +15,8 @@ void stepScene(double time)
         spawnStar();
         started = 1;
     }
-    elapsed = static_cast<float>(time - static_cast<double>(startTime));
-    frameDelta = elapsed - previousElapsed;
+    elapsed = time - static_cast<double>(startTime);
+    frameDelta = static_cast<float>(elapsed - previousElapsed);
     if (started == 1) {
         updateStars();
     }

@@ -15,7 +15,7 @@ void drawStars()
     GlApi.glClear(GL_COLOR_BUFFER_BIT);
     GlApi.glUseProgram(shaderProgram);
     GlApi.glUniform3f(resolutionUniform, static_cast<float>(width), static_cast<float>(height), 0.0f);
-    GlApi.glUniform1f(timeUniform, elapsed);
+    GlApi.glUniform1f(timeUniform, static_cast<float>(elapsed));
     GlApi.glUniform1f(timeDeltaUniform, frameDelta);
     GlApi.glUniform1f(randomUniform, sceneRandom);
     for (int slot = 0; slot < starSlotCount; ++slot) {

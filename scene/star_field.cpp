@@ -25,9 +25,15 @@ const float starPalette[4][4] = {
 namespace {
 
 constexpr float headSize = 0.06f;
-// Added and compared in double: a float sum drifts from 0.8 s as the times
-// grow (its shortest gap is 0.84 s after three days).
+// The spawn timer keeps the float time runs have always been timed in, so a
+// run's stars come as they always did; added and compared in double, its gaps
+// only coarsen by a float's step (a quarter second after four weeks).
 constexpr double spawnInterval = 0.8;
+
+double spawnClock()
+{
+    return static_cast<double>(static_cast<float>(elapsed));
+}
 
 float sign(float v)
 {
@@ -113,7 +119,7 @@ void spawnStar()
         break;
     }
     updateStarMatrices(slot);
-    lastSpawnTime = elapsed;
+    lastSpawnTime = static_cast<float>(elapsed);
 }
 
 void updateStarMatrices(int slot)
@@ -147,7 +153,7 @@ void updateStars()
             resetStar(slot);
         }
         // Tested even for a slot just freed, so a full table refills at once.
-        if (static_cast<double>(elapsed) > static_cast<double>(lastSpawnTime) + spawnInterval) {
+        if (spawnClock() > static_cast<double>(lastSpawnTime) + spawnInterval) {
             spawnStar();
         }
     }
