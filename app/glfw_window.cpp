@@ -5,8 +5,6 @@
 
 #include <GLFW/glfw3.h>
 
-#include <cstdlib>
-
 GLFWwindow* renderWindow = nullptr;
 
 void showWindowingError(int, const char* description)
@@ -19,14 +17,20 @@ void onWindowSize(GLFWwindow*, int width, int height)
     storeWindowGeometry(width, height);
 }
 
-void quitOnInput(GLFWwindow*, int, int, int, int)
+// Input ends the run, not the process: the run's shutdown then puts back what
+// GLFW changed on the system (the X screensaver timer, Windows' focus lock).
+// A release never ends it: it can only be of a key or button held down since
+// before the saver took the keyboard and pointer.
+void quitOnInput(GLFWwindow*, int, int, int action, int)
 {
-    std::exit(0);
+    if (action != GLFW_RELEASE)
+        glfwSetWindowShouldClose(renderWindow, GLFW_TRUE);
 }
 
-void quitOnInput(GLFWwindow*, int, int, int)
+void quitOnInput(GLFWwindow*, int, int action, int)
 {
-    std::exit(0);
+    if (action != GLFW_RELEASE)
+        glfwSetWindowShouldClose(renderWindow, GLFW_TRUE);
 }
 
 void ignoreInput(GLFWwindow*, double, double)

@@ -1,6 +1,7 @@
 #include "app/saver_run.h"
 
 #include "app/render_window.h"
+#include "base/run_exit.h"
 #include "base/run_mode.h"
 #include "gfx/gl_api.h"
 #include "gfx/gl_required.h"
@@ -11,12 +12,22 @@
 #include "scene/scene.h"
 
 #include <cstdio>
-#include <cstdlib>
+
+namespace {
+
+void abandonWindows()
+{
+    windowSystem->closeWindows();
+    windowSystem->terminate();
+}
+
+} // namespace
 
 void prepareAssets()
 {
     loadNoiseTexture();
-    loadShaderProgram();
+    if (!loadShaderProgram())
+        failStartup();
     uploadQuadModel();
 }
 
@@ -39,9 +50,7 @@ void requireGlEntries()
         char text[160];
         std::snprintf(text, sizeof text, "The OpenGL driver does not provide %s, which the screensaver needs.", missing);
         showMessageBox(text, "Error", MessageIcon::Information);
-        windowSystem->closeWindows();
-        windowSystem->terminate();
-        std::exit(0);
+        failStartup();
     }
 }
 
@@ -62,6 +71,7 @@ bool runMainLoopPass(bool* keepRunning)
 void openSaver()
 {
     openRenderWindow();
+    startupShutdown = abandonWindows;
     windowSystem->openBlankingWindows();
     requireGlEntries();
     applyRenderState();

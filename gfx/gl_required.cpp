@@ -10,7 +10,8 @@
     /* shader program */                                                                              \
     X(glCreateProgram) X(glCreateShader) X(glShaderSource) X(glCompileShader) X(glGetShaderiv)        \
     X(glGetShaderInfoLog) X(glDeleteShader) X(glAttachShader) X(glBindAttribLocation)                 \
-    X(glLinkProgram) X(glGetUniformLocation) X(glGetAttribLocation)                                   \
+    X(glLinkProgram) X(glGetProgramiv) X(glGetProgramInfoLog) X(glGetUniformLocation)                 \
+    X(glGetAttribLocation)                                                                            \
     /* noise texture */                                                                               \
     X(glGenTextures) X(glActiveTexture) X(glBindTexture) X(glTexImage2D) X(glTexParameteri)           \
     X(glTexParameterf) X(glGetFloatv)                                                                 \

@@ -2,7 +2,9 @@
 
 #include "gfx/gl_api.h"
 #include "gfx/text_resource.h"
+#include "platform/platform.h"
 
+#include <cstdio>
 #include <memory>
 
 unsigned int shaderProgram = 0;
@@ -27,19 +29,42 @@ constexpr int fragmentShaderResource = 106;
 constexpr int vertexSourceCapacity = 2048;
 constexpr int fragmentSourceCapacity = 8192;
 
-GLuint compileShader(GLenum type, const char* source)
+// A driver's log can run long; the message keeps its start, where the first
+// error stands.
+void reportLog(const char* what, const GLchar* log)
 {
-    GLuint shader = GlApi.glCreateShader(type);
+    char text[1024];
+    std::snprintf(text, sizeof text, "Failed to %s:\n%s", what, log && *log ? log : "(the driver gave no reason)");
+    showMessageBox(text, "Error", MessageIcon::Information);
+}
+
+bool compileShader(GLenum type, const char* source, GLuint* shader)
+{
+    *shader = GlApi.glCreateShader(type);
     const GLchar* sources[] = {source};
-    GlApi.glShaderSource(shader, 1, sources, nullptr);
-    GlApi.glCompileShader(shader);
+    GlApi.glShaderSource(*shader, 1, sources, nullptr);
+    GlApi.glCompileShader(*shader);
     GLint status = 0;
-    GlApi.glGetShaderiv(shader, GL_COMPILE_STATUS, &status);
+    GlApi.glGetShaderiv(*shader, GL_COMPILE_STATUS, &status);
     if (status == 0) {
-        readShaderInfoLog(shader);
-        GlApi.glDeleteShader(shader);
+        readShaderInfoLog(*shader);
+        GlApi.glDeleteShader(*shader);
     }
-    return shader;
+    return status != 0;
+}
+
+bool linkedProgram(GLuint program)
+{
+    GLint status = 0;
+    GlApi.glGetProgramiv(program, GL_LINK_STATUS, &status);
+    if (status != 0)
+        return true;
+    GLint length = 0;
+    GlApi.glGetProgramiv(program, GL_INFO_LOG_LENGTH, &length);
+    std::unique_ptr<GLchar[]> log(new GLchar[static_cast<size_t>(length > 0 ? length : 0) + 1]());
+    GlApi.glGetProgramInfoLog(program, length > 0 ? length : 0, nullptr, log.get());
+    reportLog("link the star shaders", log.get());
+    return false;
 }
 
 } // namespace
@@ -50,18 +75,22 @@ void readShaderInfoLog(unsigned int shader)
     GlApi.glGetShaderiv(shader, GL_INFO_LOG_LENGTH, &length);
     if (length < 0)
         length = 0;
-    // Fetched so a debugger can see why the compile failed; no one else reads it.
     std::unique_ptr<GLchar[]> log(new GLchar[static_cast<size_t>(length) + 1]());
     GlApi.glGetShaderInfoLog(shader, length, &length, log.get());
+    GLint type = 0;
+    GlApi.glGetShaderiv(shader, GL_SHADER_TYPE, &type);
+    reportLog(type == GL_VERTEX_SHADER ? "compile the vertex shader" : "compile the fragment shader", log.get());
 }
 
-void buildShaderProgram(const char* vertexSource, const char* fragmentSource)
+bool buildShaderProgram(const char* vertexSource, const char* fragmentSource)
 {
     shaderProgram = GlApi.glCreateProgram();
-    GLuint vertexShader = compileShader(GL_VERTEX_SHADER, vertexSource);
-    GLuint fragmentShader = compileShader(GL_FRAGMENT_SHADER, fragmentSource);
-    // A shader deleted above is attached too: GL rejects the stale name and
-    // the program links from what is left, as start-up must go on regardless.
+    GLuint vertexShader = 0;
+    GLuint fragmentShader = 0;
+    // Without its shaders the saver would show a black screen and never say why.
+    if (!compileShader(GL_VERTEX_SHADER, vertexSource, &vertexShader) ||
+        !compileShader(GL_FRAGMENT_SHADER, fragmentSource, &fragmentShader))
+        return false;
     GlApi.glAttachShader(shaderProgram, vertexShader);
     GlApi.glAttachShader(shaderProgram, fragmentShader);
 
@@ -71,6 +100,8 @@ void buildShaderProgram(const char* vertexSource, const char* fragmentSource)
     GlApi.glBindAttribLocation(shaderProgram, 3, "position_tangent");
     GlApi.glBindAttribLocation(shaderProgram, 4, "position_bitangent");
     GlApi.glLinkProgram(shaderProgram);
+    if (!linkedProgram(shaderProgram))
+        return false;
 
     resolutionUniform = GlApi.glGetUniformLocation(shaderProgram, "iResolution");
     timeUniform = GlApi.glGetUniformLocation(shaderProgram, "iTime");
@@ -86,13 +117,14 @@ void buildShaderProgram(const char* vertexSource, const char* fragmentSource)
     normalAttrib = GlApi.glGetAttribLocation(shaderProgram, "position_normal");
     tangentAttrib = GlApi.glGetAttribLocation(shaderProgram, "position_tangent");
     bitangentAttrib = GlApi.glGetAttribLocation(shaderProgram, "position_bitangent");
+    return true;
 }
 
-void loadShaderProgram()
+bool loadShaderProgram()
 {
     std::unique_ptr<char[]> vertexSource(new char[vertexSourceCapacity]);
     loadTextResource(vertexShaderResource, vertexSource.get(), vertexSourceCapacity);
     std::unique_ptr<char[]> fragmentSource(new char[fragmentSourceCapacity]);
     loadTextResource(fragmentShaderResource, fragmentSource.get(), fragmentSourceCapacity);
-    buildShaderProgram(vertexSource.get(), fragmentSource.get());
+    return buildShaderProgram(vertexSource.get(), fragmentSource.get());
 }

@@ -16,10 +16,13 @@ extern int starColorUniform;
 extern int starDirectionUniform;
 extern int starTrailDrawUniform;
 
-void loadShaderProgram();
+// False when a shader did not compile or the program did not link; the
+// driver's log has then been reported as an error.
+bool loadShaderProgram();
+// Reports why the shader did not compile.
 void readShaderInfoLog(unsigned int shader);
 
 // The compile, link and lookup steps of loadShaderProgram on given texts. A
-// shader that fails to compile is deleted after its log is fetched, and the
-// program is linked from what remains.
-void buildShaderProgram(const char* vertexSource, const char* fragmentSource);
+// shader that fails to compile is deleted after its log is reported, and
+// nothing is linked.
+bool buildShaderProgram(const char* vertexSource, const char* fragmentSource);

@@ -1,11 +1,11 @@
 #include "model/quad_upload.h"
 
+#include "base/run_exit.h"
 #include "gfx/gl_api.h"
 #include "gfx/shader_program.h"
 #include "objl/objl.h"
 
 #include <cmath>
-#include <cstdlib>
 #include <cstddef>
 #include <memory>
 
@@ -134,7 +134,7 @@ void loadModelOrExit(const std::function<bool()>& load)
         loaded = false;
     }
     if (!loaded)
-        std::exit(0);
+        failStartup();
 }
 
 void uploadModel(int modelId, int materialId)

@@ -25,6 +25,6 @@ void uploadModel(int modelId, int materialId);
 void uploadMeshes(const std::vector<objl::Mesh>& meshes);
 
 // Runs load; when it returns false or throws (the loader's number conversion
-// errors), ends the process with exit code 0 at once, as the saver must never
-// show a crash or draw from an empty model.
+// errors), ends the process with exit code 0 through failStartup, as the saver
+// must never show a crash or draw from an empty model.
 void loadModelOrExit(const std::function<bool()>& load);

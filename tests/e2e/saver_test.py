@@ -42,6 +42,25 @@ class SaverRun(unittest.TestCase):
         self.display.key("a")
         self.assertEqual(self.display.wait_exit(proc, 15), 0)
 
+    def test_a_key_or_a_click_ends_it_at_once_and_leaves_the_x_screensaver_timer_as_found(self):
+        self.display.run(["xset", "s", "600", "600"])
+        for end in (lambda: self.display.key("a"), lambda: self.display.click(1)):
+            proc, _ = self.start_and_wait(["/s"])
+            end()
+            self.assertEqual(self.display.wait_exit(proc, 5 if self.display.target.wine else 0.5), 0)
+            self.assertRegex(self.display.run(["xset", "q"]), r"timeout:\s+600\s+cycle:\s+600")
+
+    def test_letting_go_of_a_key_held_from_before_the_start_does_not_end_it(self):
+        self.display.run(["xset", "r", "off"])  # a held key's repeats are presses
+        self.display.run(["xdotool", "keydown", "Return"])
+        proc, _ = self.start_and_wait(["/s"])
+        time.sleep(0.5)
+        self.display.run(["xdotool", "keyup", "Return"])
+        time.sleep(1.0)
+        self.assertIsNone(proc.poll(), "the release ended the run")
+        self.display.key("b")
+        self.assertEqual(self.display.wait_exit(proc, 15), 0)
+
     def test_plain_run_behaves_like_the_saver_and_a_click_ends_it(self):
         proc, window = self.start_and_wait([])
         self.assertEqual(self.display.geometry(window), (0, 0, 1280, 720))
