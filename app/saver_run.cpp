@@ -3,6 +3,7 @@
 #include "app/render_window.h"
 #include "base/run_exit.h"
 #include "base/run_mode.h"
+#include "gfx/context_reset.h"
 #include "gfx/gl_api.h"
 #include "gfx/gl_required.h"
 #include "gfx/noise_texture.h"
@@ -15,10 +16,30 @@
 
 namespace {
 
+// A GPU that resets again this soon after the last is not coming back: the
+// run ends rather than hold the screen black.
+constexpr double resetSpacing = 20.0;
+double lastReset = -resetSpacing;
+
 void abandonWindows()
 {
     windowSystem->closeWindows();
     windowSystem->terminate();
+}
+
+// The context is gone for good: a new window and context, the assets again,
+// and the scene goes on where it was.
+bool recoverFromReset()
+{
+    const double now = windowSystem->time();
+    if (now - lastReset < resetSpacing) {
+        std::fputs("The GPU was reset again; the screensaver ends.\n", stderr);
+        return false;
+    }
+    lastReset = now;
+    windowSystem->closeWindows();
+    openSaver();
+    return true;
 }
 
 } // namespace
@@ -65,6 +86,8 @@ bool runMainLoopPass(bool* keepRunning)
         *keepRunning = false;
     if (runMode == Preview && !isHostWindowEnabled(hostWindow))
         return false;
+    if (*keepRunning && contextWasReset() && !recoverFromReset())
+        return false;
     return *keepRunning;
 }
 
@@ -76,6 +99,7 @@ void openSaver()
     requireGlEntries();
     applyRenderState();
     prepareAssets();
+    watchContextResets();
 }
 
 void closeSaver()

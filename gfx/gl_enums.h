@@ -35,6 +35,7 @@
 #define GL_LINEAR_MIPMAP_LINEAR           0x2703
 #define GL_LINE_SMOOTH                    0x0B20
 #define GL_LINK_STATUS                    0x8B82
+#define GL_LOSE_CONTEXT_ON_RESET          0x8252
 #define GL_MAJOR_VERSION                  0x821B
 #define GL_MAX_TEXTURE_MAX_ANISOTROPY_EXT 0x84FF
 #define GL_MINOR_VERSION                  0x821C
@@ -47,6 +48,7 @@
 #define GL_POLYGON_SMOOTH                 0x0B41
 #define GL_RENDERER                       0x1F01
 #define GL_REPEAT                         0x2901
+#define GL_RESET_NOTIFICATION_STRATEGY    0x8256
 #define GL_RGB                            0x1907
 #define GL_RGBA                           0x1908
 #define GL_SAMPLES                        0x80A9
