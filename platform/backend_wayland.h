@@ -51,7 +51,7 @@ struct WaylandState {
     WaylandOutput outputs[waylandMaxOutputs];
     int announced;       // outputs announced so far, for their order
     bool covering;       // outputs announced from now on get a surface at once
-    bool closeRequested; // the compositor closed one of our toplevels
+    bool closeRequested; // a key or button pressed, or a toplevel closed
     bool lost;           // the connection broke
     wl_callback* frame;  // the star surface's pending frame callback
     void (*onSize)(int width, int height);
@@ -82,6 +82,7 @@ bool waylandEglOpen();
 bool waylandEglAttach(WaylandOutput* output);
 void waylandEglResize(WaylandOutput* output);
 void waylandEglDetach(WaylandOutput* output);
-void waylandEglSwap(WaylandOutput* output);
+// False when the frame did not reach the compositor.
+bool waylandEglSwap(WaylandOutput* output);
 void waylandEglClose();
 void* waylandEglProcAddress(const char* name);

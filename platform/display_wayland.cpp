@@ -4,7 +4,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <poll.h>
@@ -130,7 +129,9 @@ void removeOutput(WaylandOutput* output)
         waylandPlaceStars();
 }
 
-// Input: a key or a button ends the process, as on every other platform.
+// Input: a key or a button pressed ends the run, as on every other platform.
+// A release never does: it can only be of one held since before the saver
+// took the keyboard or pointer.
 
 void onPointerEnter(void*, wl_pointer* pointer, uint32_t serial, wl_surface*, wl_fixed_t, wl_fixed_t)
 {
@@ -146,9 +147,10 @@ void onPointerMotion(void*, wl_pointer*, uint32_t, wl_fixed_t, wl_fixed_t)
 {
 }
 
-void onPointerButton(void*, wl_pointer*, uint32_t, uint32_t, uint32_t, uint32_t)
+void onPointerButton(void*, wl_pointer*, uint32_t, uint32_t, uint32_t, uint32_t state)
 {
-    std::exit(0);
+    if (state == WL_POINTER_BUTTON_STATE_PRESSED)
+        wayland.closeRequested = true;
 }
 
 void onPointerAxis(void*, wl_pointer*, uint32_t, uint32_t, wl_fixed_t)
@@ -187,9 +189,10 @@ void onKeyboardLeave(void*, wl_keyboard*, uint32_t, wl_surface*)
 {
 }
 
-void onKey(void*, wl_keyboard*, uint32_t, uint32_t, uint32_t, uint32_t)
+void onKey(void*, wl_keyboard*, uint32_t, uint32_t, uint32_t, uint32_t state)
 {
-    std::exit(0);
+    if (state == WL_KEYBOARD_KEY_STATE_PRESSED)
+        wayland.closeRequested = true;
 }
 
 void onModifiers(void*, wl_keyboard*, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t)
@@ -203,6 +206,21 @@ void onRepeatInfo(void*, wl_keyboard*, int32_t, int32_t)
 const wl_keyboard_listener keyboardListener = {onKeymap, onKeyboardEnter, onKeyboardLeave, onKey, onModifiers,
                                                onRepeatInfo};
 
+// From version 3 on the compositor keeps an input object until it is released.
+void dropPointer()
+{
+    const bool release = wl_pointer_get_version(wayland.pointer) >= WL_POINTER_RELEASE_SINCE_VERSION;
+    (release ? wl_pointer_release : wl_pointer_destroy)(wayland.pointer);
+    wayland.pointer = nullptr;
+}
+
+void dropKeyboard()
+{
+    const bool release = wl_keyboard_get_version(wayland.keyboard) >= WL_KEYBOARD_RELEASE_SINCE_VERSION;
+    (release ? wl_keyboard_release : wl_keyboard_destroy)(wayland.keyboard);
+    wayland.keyboard = nullptr;
+}
+
 void onSeatCapabilities(void*, wl_seat* seat, uint32_t capabilities)
 {
     const bool pointer = capabilities & WL_SEAT_CAPABILITY_POINTER;
@@ -211,15 +229,13 @@ void onSeatCapabilities(void*, wl_seat* seat, uint32_t capabilities)
         wayland.pointer = wl_seat_get_pointer(seat);
         wl_pointer_add_listener(wayland.pointer, &pointerListener, nullptr);
     } else if (!pointer && wayland.pointer) {
-        wl_pointer_destroy(wayland.pointer);
-        wayland.pointer = nullptr;
+        dropPointer();
     }
     if (keyboard && !wayland.keyboard) {
         wayland.keyboard = wl_seat_get_keyboard(seat);
         wl_keyboard_add_listener(wayland.keyboard, &keyboardListener, nullptr);
     } else if (!keyboard && wayland.keyboard) {
-        wl_keyboard_destroy(wayland.keyboard);
-        wayland.keyboard = nullptr;
+        dropKeyboard();
     }
 }
 
@@ -311,9 +327,9 @@ void waylandDisconnect()
     if (wayland.blackBuffer)
         wl_buffer_destroy(wayland.blackBuffer);
     if (wayland.pointer)
-        wl_pointer_destroy(wayland.pointer);
+        dropPointer();
     if (wayland.keyboard)
-        wl_keyboard_destroy(wayland.keyboard);
+        dropKeyboard();
     if (wayland.seat)
         wl_seat_destroy(wayland.seat);
     if (wayland.outputManager)

@@ -126,6 +126,13 @@ GlRenderer waylandQueryGlRenderer()
 
 bool waylandEglOpen()
 {
+    // Opened again after a GPU reset: the lost context cannot be made current
+    // again and goes first.
+    if (eglContext != EGL_NO_CONTEXT) {
+        eglMakeCurrent(eglDisplay, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+        eglDestroyContext(eglDisplay, eglContext);
+        eglContext = EGL_NO_CONTEXT;
+    }
     eglDisplay = eglGetPlatformDisplay(EGL_PLATFORM_WAYLAND_KHR, wayland.display, nullptr);
     if (eglDisplay == EGL_NO_DISPLAY)
         return eglFail("no display on this Wayland connection");
@@ -196,9 +203,9 @@ void waylandEglDetach(WaylandOutput* output)
     output->eglWindow = nullptr;
 }
 
-void waylandEglSwap(WaylandOutput* output)
+bool waylandEglSwap(WaylandOutput* output)
 {
-    eglSwapBuffers(eglDisplay, output->eglSurface);
+    return eglSwapBuffers(eglDisplay, output->eglSurface) == EGL_TRUE;
 }
 
 void waylandEglClose()

@@ -13,8 +13,11 @@ namespace {
 constexpr int waitSliceMs = 250;
 constexpr int configureWaitMs = 5000;
 
+constexpr int retryMs = 16;
+
 timespec startTime = {};
 double lastSwap = -1.0;
+bool swapFailed = false;
 
 bool starsConfigured()
 {
@@ -27,6 +30,11 @@ bool starsConfigured()
 bool frameDue()
 {
     return starsConfigured() && !wayland.frame;
+}
+
+bool frameDueOrEnding()
+{
+    return frameDue() || wayland.closeRequested || wayland.lost;
 }
 
 void initWindowing()
@@ -87,19 +95,37 @@ double secondsSinceStart()
 
 void swapBuffers()
 {
-    // A frame drawn while the last one is still unseen (its output hidden)
-    // is dropped, so the swap never waits on the compositor.
+    // Only the first pass after the star surface is made can find no frame
+    // due; the swap never waits on the compositor.
     if (!frameDue())
         return;
     WaylandOutput* stars = waylandStarOutput();
     waylandRequestFrame(stars);
-    waylandEglSwap(stars);
+    swapFailed = !waylandEglSwap(stars);
+    if (swapFailed) {
+        // Nothing was committed, so that callback would never come.
+        wl_callback_destroy(wayland.frame);
+        wayland.frame = nullptr;
+    }
     lastSwap = secondsSinceStart();
 }
 
+bool ending()
+{
+    return wayland.closeRequested || wayland.lost;
+}
+
+// Returns once the next frame is due, so no frame is drawn that would not
+// be shown: a hidden output never calls back and costs no drawing at all.
+// Input, the compositor's end and stop signals end the wait at once.
 void pollEvents()
 {
-    waylandDispatch(waitSliceMs, frameDue);
+    // A swap that keeps failing is tried again at a display's pace, not in a
+    // busy loop.
+    if (swapFailed)
+        waylandDispatch(retryMs, ending);
+    while (waylandDispatch(waitSliceMs, frameDueOrEnding) && !frameDueOrEnding() && !stopRequested()) {
+    }
 }
 
 // The frame callbacks pace the loop. A frame rate limit below the output's
