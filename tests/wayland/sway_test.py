@@ -66,6 +66,50 @@ class SwayRun(unittest.TestCase):
                 end(saver)
                 self.assert_ends_with_0(saver)
 
+    def test_letting_go_of_a_key_held_from_before_the_start_does_not_end_it(self):
+        held = self.sway.popen(["wtype", "-P", "Return", "-s", "1500", "-p", "Return"])
+        saver = self.start()
+        self.assertEqual(W.wait_exit(held, 10), 0)
+        time.sleep(0.5)
+        self.assertIsNone(saver.poll(), "the release ended the run")
+        self.sway.run(["wtype", "-s", "500", "a"])
+        self.assert_ends_with_0(saver)
+
+    def test_a_hidden_star_output_costs_nothing_and_shows_stars_again(self):
+        saver = self.start()
+        rig.wait_until(lambda: W.stars_on_black(self.sway.screenshot("HEADLESS-1")), 10, 0.3, "stars")
+        self.sway.msg("focus", "output", "HEADLESS-1")
+        self.sway.msg("workspace", "elsewhere")
+        time.sleep(0.5)
+        before = W.cpu_seconds(saver.pid)
+        time.sleep(3.0)
+        self.assertLess(W.cpu_seconds(saver.pid) - before, 0.03)
+        self.sway.msg("workspace", "back_and_forth")
+        rig.wait_until(lambda: W.stars_on_black(self.sway.screenshot("HEADLESS-1")), 10, 0.3, "stars again")
+        saver.send_signal(signal.SIGTERM)
+        self.assert_ends_with_0(saver)
+
+    def test_frames_still_come_after_failed_swaps(self):
+        failing = shutil.copy(os.environ["QUILLOMAR_FAILING_SWAP"], self.sway.dir)
+        saver = self.sway.popen([self.sway.program, "/s"], env={"LD_PRELOAD": failing})
+        rig.wait_until(lambda: W.stars_on_black(self.sway.screenshot("HEADLESS-1")), 20, 0.3, "stars")
+        time.sleep(2.0)  # well past the failed swaps, at the light picture's 30 frames a second
+        first = self.sway.screenshot("HEADLESS-1").rgb
+        rig.wait_until(lambda: self.sway.screenshot("HEADLESS-1").rgb != first, 5, 0.3, "the stars moving")
+        saver.send_signal(signal.SIGTERM)
+        self.assert_ends_with_0(saver)
+
+    def test_a_gpu_reset_brings_the_stars_back_and_a_second_ends_the_run(self):
+        self.sway.program = shutil.copy(os.environ["QUILLOMAR_GPU_RESET"], self.sway.dir)
+        saver = self.start()
+        first = {view["id"] for _, view in self.sway.views()}
+        rig.wait_until(lambda: first.isdisjoint(view["id"] for _, view in self.sway.views()), 20, 0.1,
+                       "the windows of the new context")
+        rig.wait_until(lambda: W.stars_on_black(self.sway.screenshot("HEADLESS-1")), 10, 0.3, "stars again")
+        self.assertIsNone(saver.poll())
+        self.assertEqual(W.wait_exit(saver, 30), 0)
+        self.assertIn("The GPU was reset again", saver.stderr.read().decode())
+
     def test_stars_move_when_their_output_is_unplugged(self):
         inner = W.NestedSway(rig.TARGET.program, self.sway).__enter__()
         self.addCleanup(inner.__exit__)
