@@ -21,7 +21,8 @@ struct WindowSystem {
     void (*applyWindowState)();
     double (*time)();
     void (*swapBuffers)();
-    // Handles what has arrived. Input ends the process from in here.
+    // Handles what has arrived; may wait until the next frame is due. A key
+    // or button pressed sets the close flag from in here.
     void (*pollEvents)();
     // The close flag or Escape held down: the loop ends after this pass.
     bool (*closeRequested)();
