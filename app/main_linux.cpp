@@ -37,6 +37,10 @@ int main(int argc, char** argv)
     }
     // The one place the windowing system is chosen.
     const bool wayland = usesWayland(run, waylandDisplay);
+    // No Wayland host keeps to one saver, and an idle daemon starts the next
+    // at its next timeout while the stars still show: one per user and display.
+    if (wayland && run.mode != Config && !isFirstWaylandSaver(waylandDisplay))
+        return 0;
     windowSystem = choosingRenderQuality(wayland ? &waylandWindowSystem : &glfwWindowSystem, run.quality,
                                          wayland ? waylandQueryGlRenderer : x11QueryGlRenderer);
     endQuietlyOnLostDisplay();

@@ -7,6 +7,7 @@
 #include <wayland-client.h>
 #include <wayland-egl.h>
 
+#include "fractional-scale-v1-client-protocol.h"
 #include "viewporter-client-protocol.h"
 #include "xdg-output-unstable-v1-client-protocol.h"
 #include "xdg-shell-client-protocol.h"
@@ -22,16 +23,21 @@ struct WaylandOutput {
     zxdg_output_v1* xdgOutput;
     bool positioned; // xdg-output told the logical position
     int x, y;
-    int width, height; // logical size, else the current mode; 0 while unknown
+    int width, height;         // logical size, else the current mode; 0 while unknown
+    int modeWidth, modeHeight; // the current mode: the output's own pixels
+    int scale;                 // wl_output's integer scale
 
     wl_surface* surface;
     xdg_surface* xdgSurface;
     xdg_toplevel* toplevel;
-    wp_viewport* viewport;
+    wp_viewport* viewport; // the surface's logical size, whatever its buffer's
+    wp_fractional_scale_v1* fractional;
+    int scale120; // the compositor's preferred scale in 120ths; 0 while unsaid
     bool stars;
     bool configured;                 // the first configure was acknowledged
     int pendingWidth, pendingHeight; // the toplevel's last configure
-    int surfaceWidth, surfaceHeight;
+    int surfaceWidth, surfaceHeight; // logical
+    int bufferWidth, bufferHeight;   // the stars' pixels
     wl_egl_window* eglWindow;
     EGLSurface eglSurface;
 };
@@ -43,6 +49,7 @@ struct WaylandState {
     xdg_wm_base* wmBase;
     wl_shm* shm;
     wp_viewporter* viewporter;
+    wp_fractional_scale_manager_v1* fractionalScale;
     zxdg_output_manager_v1* outputManager;
     wl_seat* seat;
     wl_pointer* pointer;
@@ -68,6 +75,10 @@ void waylandDisconnect();
 bool waylandDispatch(int timeoutMs, bool (*ready)());
 WaylandOutput* waylandStarOutput();
 
+// input_wayland.cpp
+void waylandWatchSeat();
+void waylandDropInput();
+
 // surfaces_wayland.cpp
 void waylandCoverOutput(WaylandOutput* output, bool stars);
 void waylandUncoverOutput(WaylandOutput* output);
@@ -75,6 +86,9 @@ void waylandUncoverOutput(WaylandOutput* output);
 WaylandOutput* waylandPrimaryOutput();
 // Gives the stars to the primary output when no output has them.
 void waylandPlaceStars();
+// Sizes the star surface's buffer at its output's own pixels, after a
+// configure or a change of the output's scale or mode.
+void waylandSizeStars(WaylandOutput* output);
 void waylandRequestFrame(WaylandOutput* output);
 
 // egl_wayland.cpp

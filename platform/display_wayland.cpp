@@ -1,13 +1,10 @@
 #include "platform/backend_wayland.h"
 
-#include "base/render_settings.h"
-
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <poll.h>
-#include <unistd.h>
 
 WaylandState wayland = {};
 
@@ -38,19 +35,28 @@ void onOutputGeometry(void*, wl_output*, int32_t, int32_t, int32_t, int32_t, int
 void onOutputMode(void* data, wl_output*, uint32_t flags, int32_t width, int32_t height, int32_t)
 {
     auto* output = static_cast<WaylandOutput*>(data);
+    if (!(flags & WL_OUTPUT_MODE_CURRENT))
+        return;
+    output->modeWidth = width;
+    output->modeHeight = height;
     // xdg-output's logical size wins: it is what a full-screen surface gets.
-    if ((flags & WL_OUTPUT_MODE_CURRENT) && !output->positioned) {
+    if (!output->positioned) {
         output->width = width;
         output->height = height;
     }
 }
 
-void onOutputDone(void*, wl_output*)
+// A scale or mode changed under a running saver: its pixels follow.
+void onOutputDone(void* data, wl_output*)
 {
+    auto* output = static_cast<WaylandOutput*>(data);
+    if (output->stars && output->configured)
+        waylandSizeStars(output);
 }
 
-void onOutputScale(void*, wl_output*, int32_t)
+void onOutputScale(void* data, wl_output*, int32_t factor)
 {
+    static_cast<WaylandOutput*>(data)->scale = factor;
 }
 
 // The versions bound here never send the later events, left null.
@@ -104,6 +110,7 @@ void addOutput(std::uint32_t name, std::uint32_t version)
     *output = {};
     output->name = name;
     output->order = wayland.announced++;
+    output->scale = 1;
     output->output = static_cast<wl_output*>(
         wl_registry_bind(wayland.registry, name, &wl_output_interface, version < 2 ? version : 2));
     wl_output_add_listener(output->output, &outputListener, output);
@@ -128,122 +135,6 @@ void removeOutput(WaylandOutput* output)
     if (hadStars)
         waylandPlaceStars();
 }
-
-// Input: a key or a button pressed ends the run, as on every other platform.
-// A release never does: it can only be of one held since before the saver
-// took the keyboard or pointer.
-
-void onPointerEnter(void*, wl_pointer* pointer, uint32_t serial, wl_surface*, wl_fixed_t, wl_fixed_t)
-{
-    if (!renderSettings.showCursor)
-        wl_pointer_set_cursor(pointer, serial, nullptr, 0, 0);
-}
-
-void onPointerLeave(void*, wl_pointer*, uint32_t, wl_surface*)
-{
-}
-
-void onPointerMotion(void*, wl_pointer*, uint32_t, wl_fixed_t, wl_fixed_t)
-{
-}
-
-void onPointerButton(void*, wl_pointer*, uint32_t, uint32_t, uint32_t, uint32_t state)
-{
-    if (state == WL_POINTER_BUTTON_STATE_PRESSED)
-        wayland.closeRequested = true;
-}
-
-void onPointerAxis(void*, wl_pointer*, uint32_t, uint32_t, wl_fixed_t)
-{
-}
-
-void onPointerFrame(void*, wl_pointer*)
-{
-}
-
-void onPointerAxisSource(void*, wl_pointer*, uint32_t)
-{
-}
-
-void onPointerAxisStop(void*, wl_pointer*, uint32_t, uint32_t)
-{
-}
-
-void onPointerAxisDiscrete(void*, wl_pointer*, uint32_t, int32_t)
-{
-}
-
-const wl_pointer_listener pointerListener = {onPointerEnter, onPointerLeave, onPointerMotion, onPointerButton,
-                                             onPointerAxis, onPointerFrame, onPointerAxisSource, onPointerAxisStop, onPointerAxisDiscrete, nullptr};
-
-void onKeymap(void*, wl_keyboard*, uint32_t, int32_t fd, uint32_t)
-{
-    close(fd); // any key ends the run, so no keymap is read
-}
-
-void onKeyboardEnter(void*, wl_keyboard*, uint32_t, wl_surface*, wl_array*)
-{
-}
-
-void onKeyboardLeave(void*, wl_keyboard*, uint32_t, wl_surface*)
-{
-}
-
-void onKey(void*, wl_keyboard*, uint32_t, uint32_t, uint32_t, uint32_t state)
-{
-    if (state == WL_KEYBOARD_KEY_STATE_PRESSED)
-        wayland.closeRequested = true;
-}
-
-void onModifiers(void*, wl_keyboard*, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t)
-{
-}
-
-void onRepeatInfo(void*, wl_keyboard*, int32_t, int32_t)
-{
-}
-
-const wl_keyboard_listener keyboardListener = {onKeymap, onKeyboardEnter, onKeyboardLeave, onKey, onModifiers,
-                                               onRepeatInfo};
-
-// From version 3 on the compositor keeps an input object until it is released.
-void dropPointer()
-{
-    const bool release = wl_pointer_get_version(wayland.pointer) >= WL_POINTER_RELEASE_SINCE_VERSION;
-    (release ? wl_pointer_release : wl_pointer_destroy)(wayland.pointer);
-    wayland.pointer = nullptr;
-}
-
-void dropKeyboard()
-{
-    const bool release = wl_keyboard_get_version(wayland.keyboard) >= WL_KEYBOARD_RELEASE_SINCE_VERSION;
-    (release ? wl_keyboard_release : wl_keyboard_destroy)(wayland.keyboard);
-    wayland.keyboard = nullptr;
-}
-
-void onSeatCapabilities(void*, wl_seat* seat, uint32_t capabilities)
-{
-    const bool pointer = capabilities & WL_SEAT_CAPABILITY_POINTER;
-    const bool keyboard = capabilities & WL_SEAT_CAPABILITY_KEYBOARD;
-    if (pointer && !wayland.pointer) {
-        wayland.pointer = wl_seat_get_pointer(seat);
-        wl_pointer_add_listener(wayland.pointer, &pointerListener, nullptr);
-    } else if (!pointer && wayland.pointer) {
-        dropPointer();
-    }
-    if (keyboard && !wayland.keyboard) {
-        wayland.keyboard = wl_seat_get_keyboard(seat);
-        wl_keyboard_add_listener(wayland.keyboard, &keyboardListener, nullptr);
-    } else if (!keyboard && wayland.keyboard) {
-        dropKeyboard();
-    }
-}
-
-void onSeatName(void*, wl_seat*, const char*)
-{
-}
-
-const wl_seat_listener seatListener = {onSeatCapabilities, onSeatName};
 
 void onPing(void*, xdg_wm_base* wmBase, uint32_t serial)
 {
@@ -271,6 +162,10 @@ void onGlobal(void*, wl_registry*, uint32_t name, const char* interface, uint32_
         wayland.shm = bindGlobal<wl_shm>(name, &wl_shm_interface, version, 1);
     } else if (std::strcmp(interface, wp_viewporter_interface.name) == 0 && !wayland.viewporter) {
         wayland.viewporter = bindGlobal<wp_viewporter>(name, &wp_viewporter_interface, version, 1);
+    } else if (std::strcmp(interface, wp_fractional_scale_manager_v1_interface.name) == 0 &&
+               !wayland.fractionalScale) {
+        wayland.fractionalScale =
+            bindGlobal<wp_fractional_scale_manager_v1>(name, &wp_fractional_scale_manager_v1_interface, version, 1);
     } else if (std::strcmp(interface, zxdg_output_manager_v1_interface.name) == 0 && !wayland.outputManager) {
         wayland.outputManager = bindGlobal<zxdg_output_manager_v1>(name, &zxdg_output_manager_v1_interface, version, 2);
         for (WaylandOutput& output : wayland.outputs)
@@ -278,7 +173,7 @@ void onGlobal(void*, wl_registry*, uint32_t name, const char* interface, uint32_
                 watchOutputPosition(&output);
     } else if (std::strcmp(interface, wl_seat_interface.name) == 0 && !wayland.seat) {
         wayland.seat = bindGlobal<wl_seat>(name, &wl_seat_interface, version, 5);
-        wl_seat_add_listener(wayland.seat, &seatListener, nullptr);
+        waylandWatchSeat();
     } else if (std::strcmp(interface, wl_output_interface.name) == 0) {
         addOutput(name, version);
     }
@@ -326,16 +221,15 @@ void waylandDisconnect()
             removeOutput(&output);
     if (wayland.blackBuffer)
         wl_buffer_destroy(wayland.blackBuffer);
-    if (wayland.pointer)
-        dropPointer();
-    if (wayland.keyboard)
-        dropKeyboard();
+    waylandDropInput();
     if (wayland.seat)
         wl_seat_destroy(wayland.seat);
     if (wayland.outputManager)
         zxdg_output_manager_v1_destroy(wayland.outputManager);
     if (wayland.viewporter)
         wp_viewporter_destroy(wayland.viewporter);
+    if (wayland.fractionalScale)
+        wp_fractional_scale_manager_v1_destroy(wayland.fractionalScale);
     if (wayland.shm)
         wl_shm_destroy(wayland.shm);
     if (wayland.wmBase)

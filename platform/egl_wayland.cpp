@@ -161,10 +161,9 @@ bool waylandEglAttach(WaylandOutput* output)
 {
     if (eglContext == EGL_NO_CONTEXT)
         return false;
-    const int width = output->width > 0 ? output->width : 800;
-    const int height = output->height > 0 ? output->height : 600;
-    output->surfaceWidth = width;
-    output->surfaceHeight = height;
+    // Sized for real at the surface's configure, before the first frame.
+    const int width = output->bufferWidth > 0 ? output->bufferWidth : (output->width > 0 ? output->width : 800);
+    const int height = output->bufferHeight > 0 ? output->bufferHeight : (output->height > 0 ? output->height : 600);
     output->eglWindow = wl_egl_window_create(output->surface, width, height);
     if (!output->eglWindow)
         return eglFail("cannot create a window");
@@ -187,7 +186,7 @@ bool waylandEglAttach(WaylandOutput* output)
 void waylandEglResize(WaylandOutput* output)
 {
     if (output->eglWindow)
-        wl_egl_window_resize(output->eglWindow, output->surfaceWidth, output->surfaceHeight, 0, 0);
+        wl_egl_window_resize(output->eglWindow, output->bufferWidth, output->bufferHeight, 0, 0);
 }
 
 void waylandEglDetach(WaylandOutput* output)

@@ -15,6 +15,10 @@ NativeWindow nativeWindowFromNumber(std::int32_t number);
 // marker is then kept until the process ends.
 bool isFirstInstance();
 
+// Linux only: true when this process is the user's one saver on the Wayland
+// display (WAYLAND_DISPLAY's value; null for the default), kept until it ends.
+bool isFirstWaylandSaver(const char* waylandDisplay);
+
 // Windows version as major * 10 + minor.
 int windowsVersionNumber();
 

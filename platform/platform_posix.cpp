@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -12,15 +13,18 @@ NativeWindow nativeWindowFromNumber(std::int32_t number)
     return number < 0 ? 0 : static_cast<NativeWindow>(number);
 }
 
-bool isFirstInstance()
+namespace {
+
+// True when this process holds the user's marker NAME (or none can be made);
+// the kernel drops an flock when its holder dies, however it dies.
+bool holdMarker(const char* name)
 {
-    // The kernel drops an flock when its holder dies, however it dies.
     char path[512];
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
     if (runtime && *runtime)
-        std::snprintf(path, sizeof path, "%s/EVENT_NAME_HERE.lock", runtime);
+        std::snprintf(path, sizeof path, "%s/%s.lock", runtime, name);
     else
-        std::snprintf(path, sizeof path, "/tmp/EVENT_NAME_HERE-%u.lock", static_cast<unsigned>(getuid()));
+        std::snprintf(path, sizeof path, "/tmp/%s-%u.lock", name, static_cast<unsigned>(getuid()));
     const int fd = open(path, O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0)
         return true; // as on Windows: a marker that cannot be made does not stop the run
@@ -30,6 +34,24 @@ bool isFirstInstance()
         return !held;
     }
     return true; // fd stays open until the process ends
+}
+
+} // namespace
+
+bool isFirstInstance()
+{
+    return holdMarker("EVENT_NAME_HERE");
+}
+
+bool isFirstWaylandSaver(const char* waylandDisplay)
+{
+    // The display may be a path; the marker's name keeps its last part.
+    const char* name = waylandDisplay && *waylandDisplay ? waylandDisplay : "wayland-0";
+    if (const char* slash = std::strrchr(name, '/'))
+        name = slash + 1;
+    char marker[256];
+    std::snprintf(marker, sizeof marker, "quillomar-%s", name);
+    return holdMarker(marker);
 }
 
 int windowsVersionNumber()

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <sys/mman.h>
+#include <utility>
 #include <unistd.h>
 
 namespace {
@@ -32,11 +33,47 @@ void sizeFor(const WaylandOutput* output, int* width, int* height)
 {
     *width = output->pendingWidth;
     *height = output->pendingHeight;
-    if (*width <= 0 || *height <= 0) {
-        // The compositor left the size to us: the output's own.
-        *width = output->width > 0 ? output->width : 800;
-        *height = output->height > 0 ? output->height : 600;
+    if (*width > 0 && *height > 0)
+        return;
+    // The compositor left the size to us: the output's logical one. mutter
+    // reports that in the output's own pixels at an integer scale.
+    const int scale = output->scale > 1 ? output->scale : 1;
+    const bool physical = output->width == output->modeWidth && output->height == output->modeHeight;
+    *width = output->width > 0 ? output->width / (physical ? scale : 1) : 800;
+    *height = output->height > 0 ? output->height / (physical ? scale : 1) : 600;
+}
+
+// The stars' pixels for a surface of the logical size: the compositor's
+// preferred scale where it says one (fractional ones included), else the
+// output's integer scale where its mode is that many times the surface, else
+// the mode itself shown at the logical size (a fractional scale the
+// compositor only rounds). The integer path gives the buffer scale to set.
+int starBufferSize(const WaylandOutput* output, int* width, int* height)
+{
+    const int w = output->surfaceWidth;
+    const int h = output->surfaceHeight;
+    if (output->viewport && output->scale120 > 0) {
+        *width = (w * output->scale120 + 60) / 120;
+        *height = (h * output->scale120 + 60) / 120;
+        return 1;
     }
+    int modeWidth = output->modeWidth;
+    int modeHeight = output->modeHeight;
+    if ((modeWidth > modeHeight) != (w > h)) // a rotated output
+        std::swap(modeWidth, modeHeight);
+    const int scale = output->scale > 1 ? output->scale : 1;
+    if (scale > 1 && (modeWidth <= 0 || (modeWidth == w * scale && modeHeight == h * scale))) {
+        *width = w * scale;
+        *height = h * scale;
+        return scale;
+    }
+    // The mode covers the whole output; the surface may cover less of it.
+    const int outputWidth = output->positioned && output->width > 0 ? output->width : w;
+    const int outputHeight = output->positioned && output->height > 0 ? output->height : h;
+    const bool scaled = modeWidth > 0 && (modeWidth != outputWidth || modeHeight != outputHeight);
+    *width = output->viewport && scaled ? (w * modeWidth + outputWidth / 2) / outputWidth : w;
+    *height = output->viewport && scaled ? (h * modeHeight + outputHeight / 2) / outputHeight : h;
+    return 1;
 }
 
 void onSurfaceConfigure(void* data, xdg_surface* xdgSurface, uint32_t serial)
@@ -52,10 +89,7 @@ void onSurfaceConfigure(void* data, xdg_surface* xdgSurface, uint32_t serial)
     output->surfaceWidth = width;
     output->surfaceHeight = height;
     if (output->stars) {
-        // The next swap commits the new size.
-        waylandEglResize(output);
-        if (wayland.onSize)
-            wayland.onSize(width, height);
+        waylandSizeStars(output);
         return;
     }
     if (output->viewport)
@@ -93,11 +127,43 @@ void onFrameDone(void*, wl_callback* callback, uint32_t)
 
 const wl_callback_listener frameListener = {onFrameDone};
 
+void onPreferredScale(void* data, wp_fractional_scale_v1*, uint32_t scale)
+{
+    auto* output = static_cast<WaylandOutput*>(data);
+    output->scale120 = static_cast<int>(scale);
+    if (output->stars && output->configured)
+        waylandSizeStars(output);
+}
+
+const wp_fractional_scale_v1_listener fractionalListener = {onPreferredScale};
+
+// The surface becomes the stars' where it is: no new toplevel, so nothing of
+// the desktop shows through meanwhile. False when EGL cannot draw there.
+bool drawStarsOn(WaylandOutput* output)
+{
+    // EGL draws the first frame at the size it starts with: start with the
+    // size the configure will most likely give.
+    if (!output->configured) {
+        sizeFor(output, &output->surfaceWidth, &output->surfaceHeight);
+        starBufferSize(output, &output->bufferWidth, &output->bufferHeight);
+    }
+    if (!waylandEglAttach(output))
+        return false;
+    output->stars = true;
+    if (wayland.fractionalScale && output->viewport) {
+        output->fractional = wp_fractional_scale_manager_v1_get_fractional_scale(wayland.fractionalScale,
+                                                                                 output->surface);
+        wp_fractional_scale_v1_add_listener(output->fractional, &fractionalListener, output);
+    }
+    if (output->configured)
+        waylandSizeStars(output);
+    return true;
+}
+
 } // namespace
 
 void waylandCoverOutput(WaylandOutput* output, bool stars)
 {
-    output->stars = stars;
     output->configured = false;
     output->pendingWidth = output->pendingHeight = 0;
     output->surface = wl_compositor_create_surface(wayland.compositor);
@@ -108,14 +174,12 @@ void waylandCoverOutput(WaylandOutput* output, bool stars)
     xdg_toplevel_set_title(output->toplevel, renderSettings.title);
     xdg_toplevel_set_app_id(output->toplevel, "quillomar");
     xdg_toplevel_set_fullscreen(output->toplevel, output->output);
-    if (!stars && wayland.viewporter)
+    if (wayland.viewporter)
         output->viewport = wp_viewporter_get_viewport(wayland.viewporter, output->surface);
-    if (stars && !waylandEglAttach(output)) {
-        // The stars cannot show here; the output is still covered, black.
-        output->stars = false;
-        if (wayland.viewporter)
-            output->viewport = wp_viewporter_get_viewport(wayland.viewporter, output->surface);
-    }
+    // Where the stars cannot show, the output is still covered, black.
+    output->stars = false;
+    if (stars)
+        drawStarsOn(output);
     // No buffer before the first configure: xdg-shell forbids it.
     wl_surface_commit(output->surface);
 }
@@ -129,12 +193,17 @@ void waylandUncoverOutput(WaylandOutput* output)
         wayland.frame = nullptr;
     }
     waylandEglDetach(output);
+    if (output->fractional)
+        wp_fractional_scale_v1_destroy(output->fractional);
     if (output->viewport)
         wp_viewport_destroy(output->viewport);
     xdg_toplevel_destroy(output->toplevel);
     xdg_surface_destroy(output->xdgSurface);
     wl_surface_destroy(output->surface);
     output->viewport = nullptr;
+    output->fractional = nullptr;
+    output->scale120 = 0;
+    output->bufferWidth = output->bufferHeight = 0;
     output->toplevel = nullptr;
     output->xdgSurface = nullptr;
     output->surface = nullptr;
@@ -163,8 +232,27 @@ void waylandPlaceStars()
     WaylandOutput* primary = waylandPrimaryOutput();
     if (!primary)
         return;
-    waylandUncoverOutput(primary);
-    waylandCoverOutput(primary, true);
+    if (!primary->surface)
+        waylandCoverOutput(primary, true);
+    else
+        drawStarsOn(primary);
+}
+
+void waylandSizeStars(WaylandOutput* output)
+{
+    int width, height;
+    const int scale = starBufferSize(output, &width, &height);
+    if (output->viewport)
+        wp_viewport_set_destination(output->viewport, output->surfaceWidth, output->surfaceHeight);
+    wl_surface_set_buffer_scale(output->surface, scale);
+    // The next swap commits the new size and scale together.
+    if (width != output->bufferWidth || height != output->bufferHeight) {
+        output->bufferWidth = width;
+        output->bufferHeight = height;
+        waylandEglResize(output);
+    }
+    if (wayland.onSize)
+        wayland.onSize(width, height);
 }
 
 void waylandRequestFrame(WaylandOutput* output)

@@ -14,7 +14,7 @@ set(quillomar_wayland_generated ${CMAKE_BINARY_DIR}/wayland-protocols)
 file(MAKE_DIRECTORY ${quillomar_wayland_generated})
 set(quillomar_wayland_glue "")
 foreach(protocol stable/xdg-shell/xdg-shell stable/viewporter/viewporter
-    unstable/xdg-output/xdg-output-unstable-v1)
+    unstable/xdg-output/xdg-output-unstable-v1 staging/fractional-scale/fractional-scale-v1)
   get_filename_component(base ${protocol} NAME)
   set(xml ${QUILLOMAR_WAYLAND_PROTOCOLS}/${protocol}.xml)
   add_custom_command(OUTPUT ${quillomar_wayland_generated}/${base}-client-protocol.h
@@ -26,7 +26,7 @@ foreach(protocol stable/xdg-shell/xdg-shell stable/viewporter/viewporter
     ${quillomar_wayland_generated}/${base}-protocol.c)
 endforeach()
 
-add_library(quillomar_wayland STATIC display_wayland.cpp surfaces_wayland.cpp egl_wayland.cpp
+add_library(quillomar_wayland STATIC display_wayland.cpp input_wayland.cpp surfaces_wayland.cpp egl_wayland.cpp
   window_system_wayland.cpp ${quillomar_wayland_glue})
 # The generated glue is not ours to keep warning-free.
 set_source_files_properties(${quillomar_wayland_glue} PROPERTIES COMPILE_OPTIONS -w)

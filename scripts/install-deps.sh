@@ -17,7 +17,8 @@ need_test=(${need_package[@]}
            xdotool imagemagick mesa-utils python3 khronos-api
            xscreensaver xscreensaver-data xscreensaver-gl xsecurelock file
            xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
-           sway swayidle grim wtype weston)
+           sway swayidle grim wtype weston
+           kwin-wayland dbus)
 
 pkgs=("${need_run[@]}")
 [ "${1:-}" = "--package" ] && pkgs=("${need_package[@]}")

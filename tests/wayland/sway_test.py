@@ -110,14 +110,51 @@ class SwayRun(unittest.TestCase):
         self.assertEqual(W.wait_exit(saver, 30), 0)
         self.assertIn("The GPU was reset again", saver.stderr.read().decode())
 
+    def test_one_saver_per_session_however_often_it_is_started(self):
+        savers = lambda: {view["pid"] for _, view in self.sway.views()}
+        pointer = shutil.copy(POINTER, self.sway.dir)
+        self.sway.popen(["swayidle", "-w", "timeout", "1", self.sway.program + " --root &"])
+        rig.wait_until(lambda: len(self.sway.views()) == 2, 20, 0.1, "the saver")
+        first = savers()
+        self.sway.run([pointer, "move", "40", "30", "sleep", "200"])  # the idle timer starts again
+        time.sleep(2.5)
+        by_hand = self.sway.saver("/s")
+        self.assertEqual(W.wait_exit(by_hand, 10), 0)
+        self.assertEqual(savers(), first)
+        self.assertEqual(len(self.sway.views()), 2)
+
+    def test_drawn_at_the_outputs_own_pixels_at_every_scale(self):
+        self.sway.msg("output", "HEADLESS-1", "mode", "2560x1440", "scale", "2")
+        saver, log = self.sway.saver_logging_protocol("/s")
+        rig.wait_until(lambda: W.stars_on_black(self.sway.screenshot("HEADLESS-1")), 20, 0.3, "stars")
+        shot = self.sway.screenshot("HEADLESS-1")
+        # Drawn at 1280 x 720 and doubled, every lit 2 x 2 block would be uniform.
+        rgb, w = shot.rgb, shot.width * 3
+        blocks = [(rgb[i:i + 6], rgb[i + w:i + w + 6]) for y in range(0, shot.height, 2)
+                  for i in range(y * w, y * w + w, 6) if any(rgb[i:i + 6]) or any(rgb[i + w:i + w + 6])]
+        uniform = sum(1 for a, b in blocks if a == b and a[:3] == a[3:])
+        self.assertLess(uniform, len(blocks) // 2)
+        self.assertEqual(W.buffer_sizes(log)[0], (2560, 1440), "the first buffer, before any frame")
+        # sway 1.7 has no fractional-scale protocol: at 1.5, the mode shown at the logical size.
+        self.sway.msg("output", "HEADLESS-1", "scale", "1.5")
+        rig.wait_until(lambda: "set_destination(1706, 960)" in open(log, errors="replace").read(), 10, 0.2,
+                       "the new logical size")
+        rig.wait_until(lambda: W.stars_on_black(self.sway.screenshot("HEADLESS-1")), 10, 0.3, "stars")
+        self.assertEqual(set(W.buffer_sizes(log)), {(2560, 1440)})
+        saver.send_signal(signal.SIGTERM)
+        self.assertEqual(W.wait_exit(saver, 10), 0)
+
     def test_stars_move_when_their_output_is_unplugged(self):
         inner = W.NestedSway(rig.TARGET.program, self.sway).__enter__()
         self.addCleanup(inner.__exit__)
         saver = inner.saver("/s")
         rig.wait_until(lambda: W.stars_on_black(inner.screenshot("WL-1")), 20, 0.3, "stars on WL-1")
         rig.wait_until(lambda: inner.screenshot("WL-2").count(rig.lit) == 0, 10, 0.3, "WL-2 black")
+        black = [view["id"] for output, view in inner.views() if output == "WL-2"]
         self.sway.msg('[title="wlroots - WL-1"]', "kill")
         rig.wait_until(lambda: W.stars_on_black(inner.screenshot("WL-2")), 10, 0.3, "the stars on WL-2")
+        # The black window takes the stars itself: no new one, so no gap to show the desktop.
+        self.assertEqual([view["id"] for _, view in inner.views()], black)
         saver.send_signal(signal.SIGTERM)
         self.assert_ends_with_0(saver)
 

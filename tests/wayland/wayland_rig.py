@@ -3,6 +3,7 @@ unprivileged user (it refuses root), weston 10 as root. Builds on
 tests/e2e/rig.py; every wait is bounded."""
 import json
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -33,6 +34,16 @@ def stars_on_black(shot):
 
 
 wait_exit = rig.Display.wait_exit
+
+
+def buffer_sizes(log):
+    """The sizes of the buffers a client made, in order, one-pixel ones left
+    out, from its WAYLAND_DEBUG log (llvmpipe's EGL draws into wl_shm)."""
+    if not os.path.exists(log):
+        return []
+    with open(log, errors="replace") as f:
+        found = re.findall(r"create_buffer\(new id wl_buffer@\d+, \d+, (\d+), (\d+)", f.read())
+    return [(int(w), int(h)) for w, h in found if (w, h) != ("1", "1")]
 
 
 def cpu_seconds(pid):
@@ -77,6 +88,13 @@ class Compositor:
 
     def saver(self, *args):
         return self.popen([self.program] + list(args))
+
+    def saver_logging_protocol(self, *args):
+        """The saver with its WAYLAND_DEBUG log in a file (a pipe would fill
+        up and stall it), and the log's path."""
+        log = os.path.join(self.dir, "protocol.log")
+        return self.popen(["sh", "-c", 'exec "$0" "$@" 2>"$LOG"', self.program] + list(args),
+                          env={"WAYLAND_DEBUG": "1", "LOG": log}), log
 
     def __enter__(self):
         self.server = self.popen(self.server_command, env=self.server_env)
@@ -142,6 +160,21 @@ class NestedSway(Sway):
         Sway.__init__(self, program)
         self.server_env = {"WLR_BACKENDS": "wayland", "WLR_RENDERER": "pixman", "WLR_WL_OUTPUTS": "2",
                            "WLR_LIBINPUT_NO_DEVICES": "1", "WAYLAND_DISPLAY": os.path.join(parent.runtime, parent.socket)}
+
+
+class KWin(Compositor):
+    """KWin 5.27 with a virtual output of 1280 x 720 logical pixels at SCALE,
+    as root in a D-Bus session of its own. A plain copy of the binary: the
+    installed one carries a file capability a container may not grant."""
+    socket = ready_file = "kwin-0"
+
+    def __init__(self, program, scale="1"):
+        Compositor.__init__(self, program)
+        kwin = shutil.copy(shutil.which("kwin_wayland"), self.dir)
+        self.server_command = ["dbus-run-session", "--", kwin, "--virtual", "--no-lockscreen",
+                               "--no-global-shortcuts", "--no-kactivities", "--width", "1280", "--height", "720",
+                               "--scale", scale, "--socket", self.socket]
+        self.server_env = {"QT_QPA_PLATFORM": "offscreen"}
 
 
 class Weston(Compositor):
