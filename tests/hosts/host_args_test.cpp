@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -85,6 +88,34 @@ TEST(LinuxArguments, Quality)
     for (std::vector<const char*> bad : {std::vector<const char*>{"--quality", "/c"}, {"/s", "--quality", "Light"}, {"/s", "--quality"}})
         EXPECT_EQ(readLinuxArguments(static_cast<int>(bad.size()), bad.data(), nullptr, false).action,
                   LinuxAction::BadOption);
+}
+
+// The idle mode's minutes: decimals so tests can wait seconds, exact to the
+// millisecond; anything else is refused rather than read as what was not meant.
+TEST(LinuxArguments, IdleMinutes)
+{
+    const std::pair<const char*, std::uint64_t> good[] = {
+        {"5", 300000}, {"0.05", 3000}, {".5", 30000}, {"10080", 604800000}, {"00001.0000000001", 60000}, {"0.00001", 1}};
+    for (const auto& [text, milliseconds] : good) {
+        const char* arguments[] = {"/p", "12", "--on-idle", text};
+        const LinuxRun run = readLinuxArguments(4, arguments, "0x400008", false);
+        EXPECT_EQ(run.action, LinuxAction::OnIdle) << text;
+        EXPECT_EQ(run.idleMilliseconds, milliseconds) << text;
+    }
+    for (const char* text : {"0", "0.0", "0.000001", ".", "", "-1", "+5", "1e3", "inf", "nan", "5 ", "1.2.3", "0x10",
+                             "10081", "10080.5", "99999999999999999999999"}) {
+        const char* arguments[] = {"-on-idle", text};
+        EXPECT_EQ(readLinuxArguments(2, arguments, nullptr, false).action, LinuxAction::BadOption) << text;
+    }
+    const char* missing[] = {"--on-idle"};
+    EXPECT_EQ(readLinuxArguments(1, missing, nullptr, false).action, LinuxAction::BadOption);
+
+    // The saver it starts keeps the windowing and quality chosen for it.
+    const char* chosen[] = {"--x11", "--on-idle", "1", "--quality", "light"};
+    std::string saver;
+    for (const char* argument : idleSaverArguments(readLinuxArguments(5, chosen, nullptr, false)))
+        saver += argument ? argument + std::string(" ") : "|";
+    EXPECT_EQ(saver, "--root --x11 --quality light |");
 }
 
 } // namespace
