@@ -17,6 +17,9 @@ const char monitorInterface[] = "org.gnome.Mutter.IdleMonitor";
 // left behind, so stopping always ends.
 const guint saverGraceMilliseconds = 2000;
 const gint callTimeoutMilliseconds = 5000;
+// Held by the one idle mode of a session: a second (the user service and one
+// started by hand) would start a second saver at every idle period.
+const char modeName[] = "quillomar.OnIdle";
 
 struct IdleStarter {
     GMainLoop* loop;
@@ -45,6 +48,26 @@ GVariant* callMonitor(IdleStarter* starter, const char* method, GVariant* parame
     return g_dbus_connection_call_sync(starter->bus, monitorName, monitorPath, monitorInterface, method, parameters,
                                        reply, G_DBUS_CALL_FLAGS_NO_AUTO_START, callTimeoutMilliseconds, nullptr,
                                        error);
+}
+
+// False when another idle mode holds the session; a bus that refuses names
+// altogether does not stop this one.
+bool isSessionsIdleMode(GDBusConnection* bus)
+{
+    const guint32 doNotQueue = 4, primaryOwner = 1;
+    GError* error = nullptr;
+    GVariant* reply = g_dbus_connection_call_sync(
+        bus, "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "RequestName",
+        g_variant_new("(su)", modeName, doNotQueue), G_VARIANT_TYPE("(u)"), G_DBUS_CALL_FLAGS_NONE,
+        callTimeoutMilliseconds, nullptr, &error);
+    if (!reply) {
+        g_error_free(error);
+        return true;
+    }
+    guint32 answer = 0;
+    g_variant_get(reply, "(u)", &answer);
+    g_variant_unref(reply);
+    return answer == primaryOwner;
 }
 
 void addIdleWatch(IdleStarter* starter)
@@ -192,6 +215,9 @@ void runSaverOnGnomeIdle(std::uint64_t idleMilliseconds, const char* const* argu
         starter.bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, &error);
     if (!self || !starter.bus) {
         say(self ? "--on-idle needs the session bus" : "cannot find the program itself", error);
+    } else if (!isSessionsIdleMode(starter.bus)) {
+        say("another quillomar --on-idle runs in this session already", nullptr);
+        g_object_unref(starter.bus);
     } else {
         // GDBus would otherwise raise SIGTERM when the bus goes.
         g_dbus_connection_set_exit_on_close(starter.bus, FALSE);
