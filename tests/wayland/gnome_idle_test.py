@@ -79,14 +79,21 @@ class GnomeIdle(unittest.TestCase):
         self.assertGreater(started, IDLE_SECONDS - 0.5, "started again before the next idle period")
         print("second start %.2f s after the key" % started)
 
+        asked = time.monotonic()
         mode.send_signal(signal.SIGTERM)
         self.assertEqual(W.wait_exit(mode, 5), 0)
+        # The saver is killed 2 s after SIGTERM; it must have ended by itself first.
+        self.assertLess(time.monotonic() - asked, 1.8, "the saver did not end on SIGTERM")
+        print("mode and saver ended %.2f s after SIGTERM" % (time.monotonic() - asked))
         self.assertFalse(os.path.exists("/proc/%d" % second), "the saver outlived the idle mode")
 
-    def test_ends_with_0_when_the_session_bus_goes(self):
+    def test_one_mode_per_session_and_it_ends_with_0_when_the_session_bus_goes(self):
         mode = self.idle_mode("10")
         time.sleep(1)
         self.assertIsNone(mode.poll())
+        second = self.mutter.saver("--on-idle", "10")
+        self.assertEqual(W.wait_exit(second, 5), 0)
+        self.assertIn(b"already", second.stderr.read())
         self.mutter.bus_daemon.kill()
         self.assertEqual(W.wait_exit(mode, 5), 0)
 
