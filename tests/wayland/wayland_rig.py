@@ -163,32 +163,30 @@ class Weston(Compositor):
                                                       if n.startswith("wayland-screenshot"))))
 
 
-class Mutter(Compositor):
-    """Headless mutter 43 (GNOME) on a session bus of its own, which every
-    program started in it shares; input comes through its RemoteDesktop
-    interface, whose virtual devices appear with the first event sent."""
-    socket = ready_file = "mutter-0"
 
-    def __init__(self, program):
-        Compositor.__init__(self, program)
-        self.bus_address = "unix:path=" + os.path.join(self.runtime, "bus")
-        self.server_command = ["mutter", "--headless", "--wayland", "--no-x11", "--wayland-display", self.socket,
-                               "--virtual-monitor", "1280x720"]
+class Mutter(Compositor):
+    """Headless mutter 43 (GNOME) on a session bus of its own, which the
+    programs started in it share; input comes through its RemoteDesktop
+    interface, whose virtual devices appear with their first event."""
+    socket = ready_file = "mutter-0"
+    server_command = ["mutter", "--headless", "--wayland", "--no-x11", "--wayland-display", socket,
+                      "--virtual-monitor", "1280x720"]
 
     def env(self, extra=None):
-        return Compositor.env(self, dict({"DBUS_SESSION_BUS_ADDRESS": self.bus_address}, **(extra or {})))
+        bus = "unix:path=" + os.path.join(self.runtime, "bus")
+        return Compositor.env(self, dict({"DBUS_SESSION_BUS_ADDRESS": bus}, **(extra or {})))
 
     def __enter__(self):
         import dbus
-        self.bus_daemon = self.popen(["dbus-daemon", "--session", "--nofork", "--address=" + self.bus_address])
-        rig.wait_until(lambda: os.path.exists(self.bus_address[10:]), 10, 0.05, "the session bus")
+        address = self.env()["DBUS_SESSION_BUS_ADDRESS"]
+        self.bus_daemon = self.popen(["dbus-daemon", "--session", "--nofork", "--address=" + address])
+        rig.wait_until(lambda: os.path.exists(os.path.join(self.runtime, "bus")), 10, 0.05, "the session bus")
         Compositor.__enter__(self)
-        self.dbus = dbus.bus.BusConnection(self.bus_address)
+        self.dbus = dbus.bus.BusConnection(address)
         rig.wait_until(lambda: self.dbus.name_has_owner("org.gnome.Mutter.RemoteDesktop"), 10, 0.1, "RemoteDesktop")
-        desktop = self.dbus.get_object("org.gnome.Mutter.RemoteDesktop", "/org/gnome/Mutter/RemoteDesktop")
-        path = desktop.CreateSession(dbus_interface="org.gnome.Mutter.RemoteDesktop")
-        self.input = dbus.Interface(self.dbus.get_object("org.gnome.Mutter.RemoteDesktop", path),
-                                    "org.gnome.Mutter.RemoteDesktop.Session")
+        name, path = "org.gnome.Mutter.RemoteDesktop", "/org/gnome/Mutter/RemoteDesktop"
+        session = self.dbus.get_object(name, path).CreateSession(dbus_interface=name)
+        self.input = dbus.Interface(self.dbus.get_object(name, session), name + ".Session")
         self.input.Start()
         return self
 
@@ -198,12 +196,6 @@ class Mutter(Compositor):
             self.input.NotifyKeyboardKeycode(code, pressed)
 
     def nudge(self):
-        """Harmless input that makes the virtual devices: Shift, and the
-        pointer moved by one pixel."""
+        """Harmless input that makes the virtual devices: Shift, a pixel's motion."""
         self.key(42)
         self.input.NotifyPointerMotionRelative(1.0, 0.0)
-
-    def __exit__(self, *exc):
-        if getattr(self, "dbus", None):
-            self.dbus.close()
-        Compositor.__exit__(self, *exc)
