@@ -64,7 +64,9 @@ class GnomeIdle(unittest.TestCase):
         print("starts after %.2f s and %.2f s; ended %.2f s after SIGTERM" % (started, again, ended))
 
         # One mode per session; and a lost session bus ends it.
-        mode, second = mutter.saver("--on-idle", "10"), mutter.saver("--on-idle", "10")
+        mode = mutter.saver("--on-idle", "10")
+        rig.wait_until(lambda: mutter.dbus.name_has_owner("quillomar.OnIdle"), 5, 0.05, "the mode's name")
+        second = mutter.saver("--on-idle", "10")
         self.assertEqual(W.wait_exit(second, 5), 0)
         self.assertIn(b"already", second.stderr.read())
         mutter.bus_daemon.kill()
