@@ -10,6 +10,7 @@
 const char linuxUsage[] =
     "Usage: quillomar [/s | /p ID | /c]\n"
     "       quillomar [--root | --window-id ID]\n"
+    "       quillomar --on-idle MINUTES\n"
     "Coloured stars with glowing heads and fading trails.\n"
     "\n"
     "  /s                  run full screen until a key or mouse button is pressed\n"
@@ -28,6 +29,10 @@ const char linuxUsage[] =
     "                      light: 1 sample and at most 30 frames a second, for\n"
     "                      OpenGL in software; auto (the default): light where\n"
     "                      OpenGL runs in software, full on a GPU\n"
+    "  --on-idle MINUTES, -on-idle MINUTES\n"
+    "                      on GNOME: stay, and start the saver (--root) each time\n"
+    "                      the session has been idle that long (a positive number,\n"
+    "                      decimals allowed, at most 10080); ends on SIGTERM\n"
     "  --help              print this text\n"
     "  --version           print the version\n"
     "\n"
@@ -37,6 +42,10 @@ const char linuxUsage[] =
     "  WAYLAND_DISPLAY     when set, full-screen runs use Wayland\n";
 
 namespace {
+
+const char qualityRefusal[] = "--quality takes auto, full or light";
+const char idleRefusal[] = "--on-idle takes a positive number of minutes, at most 10080 (a week), such as 5 or 0.5";
+const std::uint64_t maxIdleMinutes = 7 * 24 * 60;
 
 bool isOneOf(const char* argument, const char* longName, const char* shortName)
 {
@@ -62,6 +71,37 @@ const char* switchNumberText(const char* commandLine)
     if (!slash || !slash[1] || !slash[2])
         return nullptr;
     return slash + 3;
+}
+
+// Digits with an optional decimal fraction, counted in whole milliseconds by
+// integers, so 0.05 is exactly 3000 and no exponent or "inf" slips through.
+bool readIdleMinutes(const char* text, std::uint64_t* milliseconds)
+{
+    std::uint64_t whole = 0, fraction = 0, scale = 1;
+    bool digits = false, point = false;
+    for (; *text; ++text) {
+        if (*text == '.' && !point) {
+            point = true;
+            continue;
+        }
+        if (*text < '0' || *text > '9')
+            return false;
+        digits = true;
+        const unsigned digit = static_cast<unsigned>(*text - '0');
+        if (!point) {
+            whole = whole * 10 + digit;
+            if (whole > maxIdleMinutes)
+                return false;
+        } else if (scale < 1000000000) {
+            fraction = fraction * 10 + digit;
+            scale *= 10;
+        }
+    }
+    const std::uint64_t total = whole * 60000 + (fraction * 60000 + scale / 2) / scale;
+    if (!digits || total == 0 || total > maxIdleMinutes * 60000)
+        return false;
+    *milliseconds = total;
+    return true;
 }
 
 } // namespace
@@ -91,8 +131,9 @@ NativeWindow readWindowId(const char* text)
 
 LinuxRun readLinuxArguments(int count, const char* const* arguments, const char* windowVariable, bool forceConfig)
 {
-    LinuxRun run = {LinuxAction::Run, Plain, 0, false, LinuxWindowing::Chosen, RenderQuality::Auto};
+    LinuxRun run = {LinuxAction::Run, Plain, 0, false, LinuxWindowing::Chosen, RenderQuality::Auto, 0, nullptr};
     bool root = false;
+    bool onIdle = false;
     bool windowOption = false;
     // The switches, read as the Windows program reads its command line, see
     // every argument but the options of this layer.
@@ -119,8 +160,18 @@ LinuxRun readLinuxArguments(int count, const char* const* arguments, const char*
         if (isOneOf(argument, "--quality", "-quality")) {
             if (i + 1 >= count || !readRenderQuality(arguments[++i], &run.quality)) {
                 run.action = LinuxAction::BadOption;
+                run.refusal = qualityRefusal;
                 return run;
             }
+            continue;
+        }
+        if (isOneOf(argument, "--on-idle", "-on-idle")) {
+            if (i + 1 >= count || !readIdleMinutes(arguments[++i], &run.idleMilliseconds)) {
+                run.action = LinuxAction::BadOption;
+                run.refusal = idleRefusal;
+                return run;
+            }
+            onIdle = true;
             continue;
         }
         if (isOneOf(argument, "--root", "-root")) {
@@ -135,6 +186,11 @@ LinuxRun readLinuxArguments(int count, const char* const* arguments, const char*
         joined = true;
     }
 
+    // The idle mode starts full-screen runs; it draws nothing itself.
+    if (onIdle) {
+        run.action = LinuxAction::OnIdle;
+        return run;
+    }
     if (!windowOption && windowVariable && *windowVariable) {
         windowOption = true;
         run.window = readWindowId(windowVariable);
@@ -170,4 +226,15 @@ bool usesWayland(const LinuxRun& run, const char* waylandDisplay)
     if (run.windowing != LinuxWindowing::Chosen)
         return run.windowing == LinuxWindowing::Wayland;
     return waylandDisplay && *waylandDisplay;
+}
+
+std::vector<const char*> idleSaverArguments(const LinuxRun& run)
+{
+    std::vector<const char*> arguments = {"--root"};
+    if (run.windowing != LinuxWindowing::Chosen)
+        arguments.push_back(run.windowing == LinuxWindowing::X11 ? "--x11" : "--wayland");
+    if (run.quality != RenderQuality::Auto)
+        arguments.insert(arguments.end(), {"--quality", run.quality == RenderQuality::Full ? "full" : "light"});
+    arguments.push_back(nullptr);
+    return arguments;
 }

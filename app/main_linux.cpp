@@ -5,6 +5,7 @@
 #include "app/windowing.h"
 #include "base/render_settings.h"
 #include "platform/gl_renderer.h"
+#include "platform/idle_monitor.h"
 #include "platform/platform.h"
 #include "platform/wayland.h"
 
@@ -24,7 +25,11 @@ int main(int argc, char** argv)
         return 0;
     }
     if (run.action == LinuxAction::BadOption) {
-        std::fputs("quillomar: --quality takes auto, full or light\n", stderr);
+        std::fprintf(stderr, "quillomar: %s\n", run.refusal);
+        return 0;
+    }
+    if (run.action == LinuxAction::OnIdle) {
+        runSaverOnGnomeIdle(run.idleMilliseconds, idleSaverArguments(run).data());
         return 0;
     }
     const char* xDisplay = std::getenv("DISPLAY");

@@ -8,7 +8,8 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "OpenGL screensaver of stars with glowing h
 Coloured stars enter from the edges of the screen, cross it in straight
 lines and leave at the opposite edge, each with a glowing head and a
 fading trail. It runs under XScreenSaver, xsecurelock and the desktop
-saver hosts that read screensaver desktop entries, or by hand.")
+saver hosts that read screensaver desktop entries, or by hand; on GNOME
+a user service, installed but not enabled, starts it on the idle time.")
 # The libraries it links decide the dependencies.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The About window draws with the Liberation fonts and opens the web site

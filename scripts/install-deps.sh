@@ -5,7 +5,7 @@ set -euo pipefail
 
 need_run=(cmake ninja-build g++ pkg-config
           libglfw3-dev libgl1-mesa-dev libgl1-mesa-dri libx11-dev libxft-dev libxrandr-dev
-          libwayland-dev libegl-dev wayland-protocols
+          libwayland-dev libegl-dev wayland-protocols libglib2.0-dev
           fonts-liberation libstb-dev xdg-utils
           xvfb xauth x11-utils x11-apps imagemagick)
 need_package=(${need_run[@]}
@@ -18,7 +18,7 @@ need_test=(${need_package[@]}
            xscreensaver xscreensaver-data xscreensaver-gl xsecurelock file
            xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
            sway swayidle grim wtype weston
-           kwin-wayland dbus)
+           kwin-wayland mutter dbus python3-dbus)
 
 pkgs=("${need_run[@]}")
 [ "${1:-}" = "--package" ] && pkgs=("${need_package[@]}")

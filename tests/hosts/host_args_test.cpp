@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -85,6 +88,28 @@ TEST(LinuxArguments, Quality)
     for (std::vector<const char*> bad : {std::vector<const char*>{"--quality", "/c"}, {"/s", "--quality", "Light"}, {"/s", "--quality"}})
         EXPECT_EQ(readLinuxArguments(static_cast<int>(bad.size()), bad.data(), nullptr, false).action,
                   LinuxAction::BadOption);
+}
+
+// The idle mode's minutes: decimals so tests can wait seconds, exact to the
+// millisecond; anything else is refused rather than read as what was not meant.
+TEST(LinuxArguments, IdleMinutes)
+{
+    for (const auto& [text, milliseconds] : {std::pair<const char*, std::uint64_t>{"5", 300000}, {"0.05", 3000}, {".5", 30000}, {"10080", 604800000}, {"01.0000000001", 60000}}) {
+        const char* arguments[] = {"/p", "12", "--on-idle", text};
+        const LinuxRun run = readLinuxArguments(4, arguments, "0x400008", false);
+        EXPECT_TRUE(run.action == LinuxAction::OnIdle && run.idleMilliseconds == milliseconds) << text;
+    }
+    for (const char* text : {"0", "0.000001", ".", "", "-1", "+5", "1e3", "inf", "5 ", "1.2.3", "10080.5", "99999999999999999999"}) {
+        const char* arguments[] = {"-on-idle", text};
+        EXPECT_EQ(readLinuxArguments(2, arguments, nullptr, false).action, LinuxAction::BadOption) << text;
+    }
+    const char* chosen[] = {"--x11", "--on-idle", "1", "--quality", "light"};
+    EXPECT_EQ(readLinuxArguments(1, chosen + 1, nullptr, false).action, LinuxAction::BadOption);
+    // The saver it starts keeps the windowing and quality chosen for it.
+    std::string saver;
+    for (const char* argument : idleSaverArguments(readLinuxArguments(5, chosen, nullptr, false)))
+        saver += argument ? argument + std::string(" ") : "|";
+    EXPECT_EQ(saver, "--root --x11 --quality light |");
 }
 
 } // namespace

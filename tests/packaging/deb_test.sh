@@ -22,9 +22,13 @@ for f in /usr/libexec/xscreensaver/quillomar /usr/bin/quillomar; do
   [ -x "$f" ] || fail "$f is not an installed program"
 done
 for f in /usr/share/xscreensaver/config/quillomar.xml /usr/share/applications/screensavers/quillomar.desktop \
-         /usr/share/man/man6/quillomar.6; do
+         /usr/share/man/man6/quillomar.6 /usr/lib/systemd/user/quillomar-idle.service; do
   [ -f "$f" ] || fail "$f is missing"
 done
+grep -qx 'ExecStart=/usr/bin/quillomar --on-idle 5' /usr/lib/systemd/user/quillomar-idle.service ||
+  fail "the idle unit does not start /usr/bin/quillomar"
+# Installed for the user to enable, never enabled by the package.
+[ -z "$(find /etc/systemd/user -name quillomar-idle.service 2>/dev/null)" ] || fail "the idle unit is enabled"
 version=$(dpkg-query -W -f='${Version}' quillomar)
 [ "$(/usr/bin/quillomar --version)" = "quillomar $version" ] || fail "--version does not print $version"
 grep -qx 'Categories=Screensaver;' /usr/share/applications/screensavers/quillomar.desktop || fail "desktop entry category"

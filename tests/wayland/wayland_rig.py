@@ -194,3 +194,41 @@ class Weston(Compositor):
         self.run(["weston-screenshooter"])
         return png_image(os.path.join(self.dir, next(n for n in os.listdir(self.dir)
                                                       if n.startswith("wayland-screenshot"))))
+
+
+
+class Mutter(Compositor):
+    """Headless mutter 43 (GNOME) on a session bus of its own, which the
+    programs started in it share; input comes through its RemoteDesktop
+    interface, whose virtual devices appear with their first event."""
+    socket = ready_file = "mutter-0"
+    server_command = ["mutter", "--headless", "--wayland", "--no-x11", "--wayland-display", socket,
+                      "--virtual-monitor", "1280x720"]
+
+    def env(self, extra=None):
+        bus = "unix:path=" + os.path.join(self.runtime, "bus")
+        return Compositor.env(self, dict({"DBUS_SESSION_BUS_ADDRESS": bus}, **(extra or {})))
+
+    def __enter__(self):
+        import dbus
+        address = self.env()["DBUS_SESSION_BUS_ADDRESS"]
+        self.bus_daemon = self.popen(["dbus-daemon", "--session", "--nofork", "--address=" + address])
+        rig.wait_until(lambda: os.path.exists(os.path.join(self.runtime, "bus")), 10, 0.05, "the session bus")
+        Compositor.__enter__(self)
+        self.dbus = dbus.bus.BusConnection(address)
+        rig.wait_until(lambda: self.dbus.name_has_owner("org.gnome.Mutter.RemoteDesktop"), 10, 0.1, "RemoteDesktop")
+        name, path = "org.gnome.Mutter.RemoteDesktop", "/org/gnome/Mutter/RemoteDesktop"
+        session = self.dbus.get_object(name, path).CreateSession(dbus_interface=name)
+        self.input = dbus.Interface(self.dbus.get_object(name, session), name + ".Session")
+        self.input.Start()
+        return self
+
+    def key(self, code=30):
+        """Presses and lets go of the key of evdev code CODE (30: A)."""
+        for pressed in (True, False):
+            self.input.NotifyKeyboardKeycode(code, pressed)
+
+    def nudge(self):
+        """Harmless input that makes the virtual devices: Shift, a pixel's motion."""
+        self.key(42)
+        self.input.NotifyPointerMotionRelative(1.0, 0.0)
