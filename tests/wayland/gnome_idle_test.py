@@ -1,7 +1,9 @@
 """On GNOME, which offers Wayland clients no idle protocol, the idle mode
 starts one full-screen saver per idle period through mutter's idle monitor,
 lets a key end it, and ends with 0 on SIGTERM (its saver first) or when the
-session bus goes."""
+session bus goes. At scale 2, where mutter tells the output's logical size in
+its own pixels, the saver's first buffer is the output's pixels at buffer
+scale 2, no larger than the window."""
 import os
 import signal
 import subprocess
@@ -73,10 +75,36 @@ class GnomeIdle(unittest.TestCase):
         self.assertEqual(W.wait_exit(mode, 5), 0)
 
 
+class HiDpiMutter(W.Mutter):
+    server_command = W.Mutter.server_command[:-1] + ["2560x1440"]  # scale 2 needs the pixels
+
+
+class GnomeScale(unittest.TestCase):
+    def test_the_first_buffer_has_the_outputs_pixels_at_scale_2(self):
+        mutter = HiDpiMutter(rig.TARGET.program).__enter__()
+        self.addCleanup(mutter.__exit__)
+        name, path = "org.gnome.Mutter.DisplayConfig", "/org/gnome/Mutter/DisplayConfig"
+        config = W.dbus.Interface(mutter.dbus.get_object(name, path), name)
+        serial, monitors, _, _ = config.GetCurrentState()
+        mode = next(m[0] for m in monitors[0][1] if m[6].get("is-current"))
+        config.ApplyMonitorsConfig(serial, 1, [(0, 0, 2.0, W.dbus.UInt32(0), True, [(monitors[0][0][0], mode, {})])],
+                                   {})
+        saver, log = mutter.saver_logging_protocol("/s")
+        rig.wait_until(lambda: W.buffer_sizes(log), 20, 0.2, "a buffer")
+        saver.send_signal(signal.SIGTERM)
+        self.assertEqual(W.wait_exit(saver, 10), 0)
+        with open(log, errors="replace") as f:
+            text = f.read()
+        self.assertIn(".configure(1280, 720,", text)
+        self.assertIn("set_buffer_scale(2)", text)
+        self.assertEqual(set(W.buffer_sizes(log)), {(2560, 1440)})
+
+
 if __name__ == "__main__":
     W.require("mutter", "dbus-daemon", "pgrep")
     try:
-        import dbus  # noqa: F401
+        import dbus
+        W.dbus = dbus
     except ImportError:  # Debian's python3-dbus serves Debian's interpreter, maybe not the first python3
         if os.path.realpath(W.sys.executable) != os.path.realpath("/usr/bin/python3"):
             os.execv("/usr/bin/python3", ["/usr/bin/python3"] + W.sys.argv)
