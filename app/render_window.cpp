@@ -41,6 +41,7 @@ int openRenderWindow()
 {
     if (!windowSystem->openRenderWindow(storeWindowGeometry)) {
         showMessageBox("Failed to open window", "Debug", MessageIcon::Information);
+        // No window was made: ending the library is the whole shutdown.
         windowSystem->terminate();
         std::exit(0);
     }

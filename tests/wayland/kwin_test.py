@@ -17,16 +17,10 @@ class KWinRun(unittest.TestCase):
         return kwin
 
     def test_a_fractional_scale_gets_the_outputs_own_pixels(self):
-        kwin = self.kwin("1.5")
-        saver, log = kwin.saver_logging_protocol("/s")
-        rig.wait_until(lambda: W.buffer_sizes(log), 20, 0.2, "a buffer")
-        saver.send_signal(signal.SIGTERM)
-        self.assertEqual(W.wait_exit(saver, 10), 0)
-        with open(log, errors="replace") as f:
-            text = f.read()
+        text, sizes = self.kwin("1.5").first_buffers("/s")
         self.assertIn("preferred_scale(180)", text)
         self.assertIn("set_destination(1280, 720)", text)
-        self.assertEqual(set(W.buffer_sizes(log)), {(1920, 1080)})
+        self.assertEqual(sizes, {(1920, 1080)})
 
     def test_swayidle_starts_one_saver(self):
         kwin = self.kwin("1")

@@ -89,6 +89,17 @@ class Compositor:
     def saver(self, *args):
         return self.popen([self.program] + list(args))
 
+    def first_buffers(self, *args):
+        """The saver run until it has made its buffers, then ended by SIGTERM,
+        which must give 0: its WAYLAND_DEBUG log and their sizes."""
+        saver, log = self.saver_logging_protocol(*args)
+        rig.wait_until(lambda: buffer_sizes(log), 20, 0.2, "a buffer")
+        saver.send_signal(15)
+        if wait_exit(saver, 10) != 0:
+            raise AssertionError("the saver ended with %d" % saver.returncode)
+        with open(log, errors="replace") as f:
+            return f.read(), set(buffer_sizes(log))
+
     def saver_logging_protocol(self, *args):
         """The saver with its WAYLAND_DEBUG log in a file (a pipe would fill
         up and stall it), and the log's path."""
