@@ -43,11 +43,13 @@ class SaverRun(unittest.TestCase):
         self.assertEqual(self.display.wait_exit(proc, 15), 0)
 
     def test_a_key_or_a_click_ends_it_at_once_and_leaves_the_x_screensaver_timer_as_found(self):
+        if self.display.target.wine:
+            self.skipTest("the Windows program leaves the X timer alone; foreground_lock_test covers what it changes")
         self.display.run(["xset", "s", "600", "600"])
         for end in (lambda: self.display.key("a"), lambda: self.display.click(1)):
             proc, _ = self.start_and_wait(["/s"])
             end()
-            self.assertEqual(self.display.wait_exit(proc, 5 if self.display.target.wine else 0.5), 0)
+            self.assertEqual(self.display.wait_exit(proc, 0.5), 0)
             self.assertRegex(self.display.run(["xset", "q"]), r"timeout:\s+600\s+cycle:\s+600")
 
     def test_letting_go_of_a_key_held_from_before_the_start_does_not_end_it(self):

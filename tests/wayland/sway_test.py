@@ -103,10 +103,10 @@ class SwayRun(unittest.TestCase):
         self.sway.program = shutil.copy(os.environ["QUILLOMAR_GPU_RESET"], self.sway.dir)
         saver = self.start()
         first = {view["id"] for _, view in self.sway.views()}
-        rig.wait_until(lambda: first.isdisjoint(view["id"] for _, view in self.sway.views()), 20, 0.1,
-                       "the windows of the new context")
+        views = rig.wait_until(lambda: (lambda v: v if first.isdisjoint(view["id"] for _, view in v) else None)(
+            self.sway.views()), 20, 0.1, "the windows of the new context")
+        self.assertEqual({view["pid"] for _, view in views}, {saver.pid}, "the same process")
         rig.wait_until(lambda: W.stars_on_black(self.sway.screenshot("HEADLESS-1")), 10, 0.3, "stars again")
-        self.assertIsNone(saver.poll())
         self.assertEqual(W.wait_exit(saver, 30), 0)
         self.assertIn("The GPU was reset again", saver.stderr.read().decode())
 
