@@ -137,16 +137,13 @@ void onPreferredScale(void* data, wp_fractional_scale_v1*, uint32_t scale)
 
 const wp_fractional_scale_v1_listener fractionalListener = {onPreferredScale};
 
-// The surface becomes the stars' where it is: no new toplevel, so nothing of
-// the desktop shows through meanwhile. False when EGL cannot draw there.
+// The new surface becomes the stars'. False when EGL cannot draw there.
 bool drawStarsOn(WaylandOutput* output)
 {
     // EGL draws the first frame at the size it starts with: start with the
     // size the configure will most likely give.
-    if (!output->configured) {
-        sizeFor(output, &output->surfaceWidth, &output->surfaceHeight);
-        starBufferSize(output, &output->bufferWidth, &output->bufferHeight);
-    }
+    sizeFor(output, &output->surfaceWidth, &output->surfaceHeight);
+    starBufferSize(output, &output->bufferWidth, &output->bufferHeight);
     if (!waylandEglAttach(output))
         return false;
     output->stars = true;
@@ -155,8 +152,6 @@ bool drawStarsOn(WaylandOutput* output)
                                                                                  output->surface);
         wp_fractional_scale_v1_add_listener(output->fractional, &fractionalListener, output);
     }
-    if (output->configured)
-        waylandSizeStars(output);
     return true;
 }
 
@@ -232,10 +227,11 @@ void waylandPlaceStars()
     WaylandOutput* primary = waylandPrimaryOutput();
     if (!primary)
         return;
-    if (!primary->surface)
-        waylandCoverOutput(primary, true);
-    else
-        drawStarsOn(primary);
+    // A new toplevel, not the black one turned into the stars': on sway the
+    // unplugged output's workspace may come to be shown over the one that
+    // holds the black window, and a new window opens where it is seen.
+    waylandUncoverOutput(primary);
+    waylandCoverOutput(primary, true);
 }
 
 void waylandSizeStars(WaylandOutput* output)
