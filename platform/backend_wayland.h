@@ -42,6 +42,15 @@ struct WaylandOutput {
     EGLSurface eglSurface;
 };
 
+// A black window that the stars replace, kept until their first frame is
+// up so the desktop never shows between the two.
+struct WaylandRetired {
+    wl_surface* surface;
+    xdg_surface* xdgSurface;
+    xdg_toplevel* toplevel;
+    wp_viewport* viewport;
+};
+
 struct WaylandState {
     wl_display* display;
     wl_registry* registry;
@@ -61,6 +70,7 @@ struct WaylandState {
     bool closeRequested; // a key or button pressed, or a toplevel closed
     bool lost;           // the connection broke
     wl_callback* frame;  // the star surface's pending frame callback
+    WaylandRetired retired;
     void (*onSize)(int width, int height);
 };
 
@@ -90,6 +100,7 @@ void waylandPlaceStars();
 // configure or a change of the output's scale or mode.
 void waylandSizeStars(WaylandOutput* output);
 void waylandRequestFrame(WaylandOutput* output);
+void waylandDropRetired();
 
 // egl_wayland.cpp
 bool waylandEglOpen();

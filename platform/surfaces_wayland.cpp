@@ -80,6 +80,8 @@ void onSurfaceConfigure(void* data, xdg_surface* xdgSurface, uint32_t serial)
 {
     auto* output = static_cast<WaylandOutput*>(data);
     xdg_surface_ack_configure(xdgSurface, serial);
+    if (!output)
+        return; // a retired window
     int width, height;
     sizeFor(output, &width, &height);
     const bool changed = !output->configured || width != output->surfaceWidth || height != output->surfaceHeight;
@@ -106,13 +108,16 @@ const xdg_surface_listener surfaceListener = {onSurfaceConfigure};
 void onToplevelConfigure(void* data, xdg_toplevel*, int32_t width, int32_t height, wl_array*)
 {
     auto* output = static_cast<WaylandOutput*>(data);
+    if (!output)
+        return;
     output->pendingWidth = width;
     output->pendingHeight = height;
 }
 
-void onToplevelClose(void*, xdg_toplevel*)
+void onToplevelClose(void* data, xdg_toplevel*)
 {
-    wayland.closeRequested = true;
+    if (data)
+        wayland.closeRequested = true;
 }
 
 // xdg_wm_base is bound at version 2: the later events never come.
@@ -123,6 +128,7 @@ void onFrameDone(void*, wl_callback* callback, uint32_t)
     wl_callback_destroy(callback);
     if (wayland.frame == callback)
         wayland.frame = nullptr;
+    waylandDropRetired(); // the stars are up
 }
 
 const wl_callback_listener frameListener = {onFrameDone};
@@ -229,9 +235,32 @@ void waylandPlaceStars()
         return;
     // A new toplevel, not the black one turned into the stars': on sway the
     // unplugged output's workspace may come to be shown over the one that
-    // holds the black window, and a new window opens where it is seen.
-    waylandUncoverOutput(primary);
+    // holds the black window, and a new window opens where it is seen. The
+    // black one stays until the stars' first frame.
+    if (primary->surface) {
+        waylandDropRetired();
+        wayland.retired = {primary->surface, primary->xdgSurface, primary->toplevel, primary->viewport};
+        xdg_surface_set_user_data(primary->xdgSurface, nullptr);
+        xdg_toplevel_set_user_data(primary->toplevel, nullptr);
+        primary->surface = nullptr;
+        primary->xdgSurface = nullptr;
+        primary->toplevel = nullptr;
+        primary->viewport = nullptr;
+    }
     waylandCoverOutput(primary, true);
+}
+
+void waylandDropRetired()
+{
+    WaylandRetired& retired = wayland.retired;
+    if (!retired.surface)
+        return;
+    if (retired.viewport)
+        wp_viewport_destroy(retired.viewport);
+    xdg_toplevel_destroy(retired.toplevel);
+    xdg_surface_destroy(retired.xdgSurface);
+    wl_surface_destroy(retired.surface);
+    retired = {};
 }
 
 void waylandSizeStars(WaylandOutput* output)

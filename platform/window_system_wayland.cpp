@@ -153,6 +153,7 @@ void closeWindows()
 {
     for (WaylandOutput& output : wayland.outputs)
         waylandUncoverOutput(&output);
+    waylandDropRetired();
 }
 
 void endWindowing()

@@ -151,6 +151,8 @@ class SwayRun(unittest.TestCase):
         rig.wait_until(lambda: W.stars_on_black(inner.screenshot("WL-1")), 20, 0.3, "stars on WL-1")
         rig.wait_until(lambda: inner.screenshot("WL-2").count(rig.lit) == 0, 10, 0.3, "WL-2 black")
         self.sway.msg('[title="wlroots - WL-1"]', "kill")
+        # The black window stays until the stars' first frame: WL-2 never lacks one of ours.
+        self.assertNotIn(0, [sum(output == "WL-2" for output, _ in inner.views()) for _ in range(40)])
         rig.wait_until(lambda: W.stars_on_black(inner.screenshot("WL-2")), 10, 0.3, "the stars on WL-2")
         saver.send_signal(signal.SIGTERM)
         self.assert_ends_with_0(saver)
