@@ -95,7 +95,7 @@ package_twice() {
 }
 stage package package_twice
 if [ -x "$root/scripts/run-fuzz.sh" ]; then
-  stage fuzz bash "$root/scripts/run-fuzz.sh" "$build/fuzz" 90
+  stage fuzz bash "$root/scripts/run-fuzz.sh" "$build/fuzz" 60
 fi
 
 for name in format native-build windows-build sanitize-build package; do
