@@ -21,7 +21,7 @@ namespace {
 constexpr double resetSpacing = 20.0;
 double lastReset = -resetSpacing;
 
-void abandonWindows()
+void closeWindowing()
 {
     windowSystem->closeWindows();
     windowSystem->terminate();
@@ -94,7 +94,7 @@ bool runMainLoopPass(bool* keepRunning)
 void openSaver()
 {
     openRenderWindow();
-    startupShutdown = abandonWindows;
+    startupShutdown = closeWindowing;
     windowSystem->openBlankingWindows();
     requireGlEntries();
     applyRenderState();
@@ -105,8 +105,7 @@ void openSaver()
 void closeSaver()
 {
     releaseGlObjects();
-    windowSystem->closeWindows();
-    windowSystem->terminate();
+    closeWindowing();
 }
 
 void runSaver()

@@ -42,9 +42,9 @@ struct WaylandOutput {
     EGLSurface eglSurface;
 };
 
-// A black window that the stars replace, kept until their first frame is
-// up so the desktop never shows between the two.
-struct WaylandRetired {
+// A toplevel's objects; a black window that the stars replace is kept this
+// way until their first frame is up, so the desktop never shows between.
+struct WaylandWindow {
     wl_surface* surface;
     xdg_surface* xdgSurface;
     xdg_toplevel* toplevel;
@@ -70,7 +70,7 @@ struct WaylandState {
     bool closeRequested; // a key or button pressed, or a toplevel closed
     bool lost;           // the connection broke
     wl_callback* frame;  // the star surface's pending frame callback
-    WaylandRetired retired;
+    WaylandWindow retired;
     void (*onSize)(int width, int height);
 };
 

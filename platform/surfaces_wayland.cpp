@@ -143,6 +143,15 @@ void onPreferredScale(void* data, wp_fractional_scale_v1*, uint32_t scale)
 
 const wp_fractional_scale_v1_listener fractionalListener = {onPreferredScale};
 
+void destroyWindow(const WaylandWindow& window)
+{
+    if (window.viewport)
+        wp_viewport_destroy(window.viewport);
+    xdg_toplevel_destroy(window.toplevel);
+    xdg_surface_destroy(window.xdgSurface);
+    wl_surface_destroy(window.surface);
+}
+
 // The new surface becomes the stars'. False when EGL cannot draw there.
 bool drawStarsOn(WaylandOutput* output)
 {
@@ -196,11 +205,7 @@ void waylandUncoverOutput(WaylandOutput* output)
     waylandEglDetach(output);
     if (output->fractional)
         wp_fractional_scale_v1_destroy(output->fractional);
-    if (output->viewport)
-        wp_viewport_destroy(output->viewport);
-    xdg_toplevel_destroy(output->toplevel);
-    xdg_surface_destroy(output->xdgSurface);
-    wl_surface_destroy(output->surface);
+    destroyWindow({output->surface, output->xdgSurface, output->toplevel, output->viewport});
     output->viewport = nullptr;
     output->fractional = nullptr;
     output->scale120 = 0;
@@ -252,15 +257,10 @@ void waylandPlaceStars()
 
 void waylandDropRetired()
 {
-    WaylandRetired& retired = wayland.retired;
-    if (!retired.surface)
+    if (!wayland.retired.surface)
         return;
-    if (retired.viewport)
-        wp_viewport_destroy(retired.viewport);
-    xdg_toplevel_destroy(retired.toplevel);
-    xdg_surface_destroy(retired.xdgSurface);
-    wl_surface_destroy(retired.surface);
-    retired = {};
+    destroyWindow(wayland.retired);
+    wayland.retired = {};
 }
 
 void waylandSizeStars(WaylandOutput* output)

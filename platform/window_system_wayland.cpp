@@ -32,9 +32,15 @@ bool frameDue()
     return starsConfigured() && !wayland.frame;
 }
 
+// A key or button, a closed toplevel or a lost compositor: the run ends.
+bool closeRequested()
+{
+    return wayland.closeRequested || wayland.lost;
+}
+
 bool frameDueOrEnding()
 {
-    return frameDue() || wayland.closeRequested || wayland.lost;
+    return frameDue() || closeRequested();
 }
 
 void initWindowing()
@@ -110,11 +116,6 @@ void swapBuffers()
     lastSwap = secondsSinceStart();
 }
 
-bool ending()
-{
-    return wayland.closeRequested || wayland.lost;
-}
-
 // Returns once the next frame is due, so no frame is drawn that would not
 // be shown: a hidden output never calls back and costs no drawing at all.
 // Input, the compositor's end and stop signals end the wait at once.
@@ -123,7 +124,7 @@ void pollEvents()
     // A swap that keeps failing is tried again at a display's pace, not in a
     // busy loop.
     if (swapFailed)
-        waylandDispatch(retryMs, ending);
+        waylandDispatch(retryMs, closeRequested);
     while (waylandDispatch(waitSliceMs, frameDueOrEnding) && !frameDueOrEnding() && !stopRequested()) {
     }
 }
@@ -138,15 +139,10 @@ void keepFrameRateLimit()
         return;
     for (;;) {
         const int left = static_cast<int>((lastSwap + 1.0 / limit - secondsSinceStart()) * 1000.0);
-        if (left <= 0 || wayland.closeRequested || wayland.lost || stopRequested())
+        if (left <= 0 || closeRequested() || stopRequested())
             return;
         waylandDispatch(left, nullptr);
     }
-}
-
-bool closeRequested()
-{
-    return wayland.closeRequested || wayland.lost;
 }
 
 void closeWindows()
