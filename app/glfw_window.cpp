@@ -1,6 +1,7 @@
 #include "app/glfw_window.h"
 
 #include "app/window_geometry.h"
+#include "base/render_settings.h"
 #include "platform/platform.h"
 
 #include <GLFW/glfw3.h>
@@ -35,6 +36,16 @@ void quitOnInput(GLFWwindow*, int, int action, int)
 
 void ignoreInput(GLFWwindow*, double, double)
 {
+}
+
+void hintRenderContext()
+{
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, renderSettings.contextVersionMajor);
+    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, renderSettings.contextVersionMinor);
+    if (renderSettings.robustContext)
+        glfwWindowHint(GLFW_CONTEXT_ROBUSTNESS, GLFW_LOSE_CONTEXT_ON_RESET);
+    glfwWindowHint(GLFW_SAMPLES, renderSettings.samples);
+    glfwWindowHint(GLFW_STEREO, GLFW_FALSE);
 }
 
 int primaryMonitorSize(int which)

@@ -11,5 +11,9 @@ void quitOnInput(GLFWwindow* window, int key, int scancode, int action, int modi
 void quitOnInput(GLFWwindow* window, int button, int action, int modifiers);
 void ignoreInput(GLFWwindow* window, double x, double y);
 
+// The render window's context and framebuffer hints; every window the stars
+// are drawn in has the same.
+void hintRenderContext();
+
 // The primary monitor's width (which 0) or height (1); 800 x 600 without one.
 int primaryMonitorSize(int which);

@@ -29,6 +29,10 @@ const char linuxUsage[] =
     "                      light: 1 sample and at most 30 frames a second, for\n"
     "                      OpenGL in software; auto (the default): light where\n"
     "                      OpenGL runs in software, full on a GPU\n"
+    "  --monitors primary|all, -monitors primary|all\n"
+    "                      full-screen runs: stars on the primary monitor and the\n"
+    "                      others black (primary, the default), or a field of\n"
+    "                      stars of its own on every monitor (all)\n"
     "  --on-idle MINUTES, -on-idle MINUTES\n"
     "                      on GNOME: stay, and start the saver (--root) each time\n"
     "                      the session has been idle that long (a positive number,\n"
@@ -44,6 +48,7 @@ const char linuxUsage[] =
 namespace {
 
 const char qualityRefusal[] = "--quality takes auto, full or light";
+const char monitorsRefusal[] = "--monitors takes primary or all";
 const char idleRefusal[] = "--on-idle takes a positive number of minutes, at most 10080 (a week), such as 5 or 0.5";
 const std::uint64_t maxIdleMinutes = 7 * 24 * 60;
 
@@ -131,7 +136,7 @@ NativeWindow readWindowId(const char* text)
 
 LinuxRun readLinuxArguments(int count, const char* const* arguments, const char* windowVariable, bool forceConfig)
 {
-    LinuxRun run = {LinuxAction::Run, Plain, 0, false, LinuxWindowing::Chosen, RenderQuality::Auto, 0, nullptr};
+    LinuxRun run = {LinuxAction::Run, Plain, 0, false, LinuxWindowing::Chosen, RenderQuality::Auto, false, 0, nullptr};
     bool root = false;
     bool onIdle = false;
     bool windowOption = false;
@@ -163,6 +168,16 @@ LinuxRun readLinuxArguments(int count, const char* const* arguments, const char*
                 run.refusal = qualityRefusal;
                 return run;
             }
+            continue;
+        }
+        if (isOneOf(argument, "--monitors", "-monitors")) {
+            const char* value = i + 1 < count ? arguments[++i] : "";
+            if (std::strcmp(value, "primary") != 0 && std::strcmp(value, "all") != 0) {
+                run.action = LinuxAction::BadOption;
+                run.refusal = monitorsRefusal;
+                return run;
+            }
+            run.everyMonitor = std::strcmp(value, "all") == 0;
             continue;
         }
         if (isOneOf(argument, "--on-idle", "-on-idle")) {
@@ -235,6 +250,8 @@ std::vector<const char*> idleSaverArguments(const LinuxRun& run)
         arguments.push_back(run.windowing == LinuxWindowing::X11 ? "--x11" : "--wayland");
     if (run.quality != RenderQuality::Auto)
         arguments.insert(arguments.end(), {"--quality", run.quality == RenderQuality::Full ? "full" : "light"});
+    if (run.everyMonitor)
+        arguments.insert(arguments.end(), {"--monitors", "all"});
     arguments.push_back(nullptr);
     return arguments;
 }

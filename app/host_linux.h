@@ -31,6 +31,7 @@ struct LinuxRun {
     bool hostStarted; // started by a host: no instance marker
     LinuxWindowing windowing;
     RenderQuality quality;
+    bool everyMonitor;              // --monitors all
     std::uint64_t idleMilliseconds; // OnIdle: how long the session is idle first
     const char* refusal;            // BadOption: what the option takes
 };

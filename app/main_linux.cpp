@@ -56,5 +56,6 @@ int main(int argc, char** argv)
     // user started: such runs take no instance marker, and the host covers
     // every monitor itself, so they blank no other monitor.
     blankOtherMonitors = !run.hostStarted;
+    starsOnEveryMonitor = run.everyMonitor;
     return startRun(run.mode, run.window, run.hostStarted, nullptr, 0);
 }

@@ -15,12 +15,72 @@ namespace {
 struct BlankingWindow {
     GLFWmonitor* monitor;
     GLFWwindow* window;
+    bool stars;        // a full-screen window with a context, drawn each frame
+    int width, height; // a star window's framebuffer
+    bool newMonitor, newContext;
 };
 
 // A fixed table: monitors come and go only through events, and nothing here
-// allocates or runs per frame.
-constexpr int maxBlankingWindows = 32;
-BlankingWindow blankingWindows[maxBlankingWindows] = {};
+// allocates per frame. A star window's place in it is its view.
+BlankingWindow blankingWindows[maxStarViews] = {};
+int starWindows = 0;
+
+BlankingWindow* entryOf(GLFWwindow* window)
+{
+    for (BlankingWindow& blanking : blankingWindows)
+        if (blanking.window == window)
+            return &blanking;
+    return nullptr;
+}
+
+void onStarWindowSize(GLFWwindow* window, int width, int height)
+{
+    if (BlankingWindow* blanking = entryOf(window)) {
+        blanking->width = width;
+        blanking->height = height;
+    }
+}
+
+void forget(BlankingWindow& blanking)
+{
+    glfwDestroyWindow(blanking.window);
+    starWindows -= blanking.stars ? 1 : 0;
+    blanking = {};
+}
+
+// Full screen at the monitor's current mode, sharing the render window's
+// objects. It neither takes the focus nor iconifies for losing it, so no
+// window of the saver ever hides another.
+GLFWwindow* openStarWindow(GLFWmonitor* monitor, const GLFWvidmode* mode)
+{
+    glfwDefaultWindowHints();
+    hintRenderContext();
+    glfwWindowHint(GLFW_AUTO_ICONIFY, GLFW_FALSE);
+    glfwWindowHint(GLFW_FOCUSED, GLFW_FALSE);
+    glfwWindowHint(GLFW_FOCUS_ON_SHOW, GLFW_FALSE);
+    glfwWindowHint(GLFW_REFRESH_RATE, mode->refreshRate);
+    GLFWwindow* window = glfwCreateWindow(mode->width, mode->height, renderSettings.title, monitor, renderWindow);
+    glfwDefaultWindowHints();
+    return window;
+}
+
+GLFWwindow* openBlackWindow(const GLFWvidmode* mode)
+{
+    // An ordinary window laid over the monitor: a full-screen one would take
+    // the focus, and the render window would iconify on losing it.
+    glfwDefaultWindowHints();
+    glfwWindowHint(GLFW_CLIENT_API, GLFW_NO_API);
+    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
+    glfwWindowHint(GLFW_DECORATED, GLFW_FALSE);
+    glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
+    glfwWindowHint(GLFW_FLOATING, GLFW_TRUE);
+    glfwWindowHint(GLFW_FOCUSED, GLFW_FALSE);
+    glfwWindowHint(GLFW_FOCUS_ON_SHOW, GLFW_FALSE);
+    glfwWindowHint(GLFW_AUTO_ICONIFY, GLFW_FALSE);
+    GLFWwindow* window = glfwCreateWindow(mode->width, mode->height, renderSettings.title, nullptr, nullptr);
+    glfwDefaultWindowHints();
+    return window;
+}
 
 void fitToMonitor(const BlankingWindow& blanking)
 {
@@ -48,47 +108,43 @@ void coverMonitor(GLFWmonitor* monitor)
     if (!slot || !mode)
         return;
 
-    // An ordinary window laid over the monitor: a full-screen one would take
-    // the focus, and the render window would iconify on losing it.
-    glfwDefaultWindowHints();
-    glfwWindowHint(GLFW_CLIENT_API, GLFW_NO_API);
-    glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
-    glfwWindowHint(GLFW_DECORATED, GLFW_FALSE);
-    glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
-    glfwWindowHint(GLFW_FLOATING, GLFW_TRUE);
-    glfwWindowHint(GLFW_FOCUSED, GLFW_FALSE);
-    glfwWindowHint(GLFW_FOCUS_ON_SHOW, GLFW_FALSE);
-    glfwWindowHint(GLFW_AUTO_ICONIFY, GLFW_FALSE);
-    GLFWwindow* window = glfwCreateWindow(mode->width, mode->height, renderSettings.title, nullptr, nullptr);
-    glfwDefaultWindowHints();
+    const bool stars = starsOnEveryMonitor;
+    GLFWwindow* window = stars ? openStarWindow(monitor, mode) : openBlackWindow(mode);
     if (!window)
         return; // GLFW has reported why; the saver itself runs on
 
-    *slot = {monitor, window};
-    fitToMonitor(*slot);
+    *slot = {monitor, window, stars, 0, 0, true, true};
     glfwSetKeyCallback(window, quitOnInput);
     glfwSetMouseButtonCallback(window, quitOnInput);
+    glfwSetCursorPosCallback(window, ignoreInput);
+    glfwSetScrollCallback(window, ignoreInput);
     if (!renderSettings.showCursor)
         glfwSetInputMode(window, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
     if (renderSettings.windowIcon)
         setWindowIcon(window);
-    showBlackWindow(window);
+    if (stars) {
+        ++starWindows;
+        glfwGetFramebufferSize(window, &slot->width, &slot->height);
+        glfwSetFramebufferSizeCallback(window, onStarWindowSize);
+    } else {
+        fitToMonitor(*slot);
+        showBlackWindow(window);
+    }
 }
 
 void onMonitorEvent(GLFWmonitor* monitor, int event)
 {
     if (event == GLFW_DISCONNECTED) {
         for (BlankingWindow& blanking : blankingWindows)
-            if (blanking.monitor == monitor) {
-                glfwDestroyWindow(blanking.window);
-                blanking = {};
-            }
+            if (blanking.monitor == monitor)
+                forget(blanking);
     } else {
         coverMonitor(monitor);
     }
-    // A monitor coming or going may move the others on the desktop.
+    // A monitor coming or going may move the others on the desktop; a
+    // full-screen window follows its monitor by itself.
     for (const BlankingWindow& blanking : blankingWindows)
-        if (blanking.window)
+        if (blanking.window && !blanking.stars)
             fitToMonitor(blanking);
 }
 
@@ -96,7 +152,8 @@ void onMonitorEvent(GLFWmonitor* monitor, int event)
 
 void openBlankingWindows()
 {
-    if (!blankOtherMonitors || runMode == Preview || !renderWindow || !glfwGetWindowMonitor(renderWindow))
+    if (!(blankOtherMonitors || starsOnEveryMonitor) || runMode == Preview || !renderWindow ||
+        !glfwGetWindowMonitor(renderWindow))
         return;
     int count = 0;
     GLFWmonitor** monitors = glfwGetMonitors(&count);
@@ -109,8 +166,26 @@ void releaseBlankingWindows()
 {
     glfwSetMonitorCallback(nullptr);
     for (BlankingWindow& blanking : blankingWindows)
-        if (blanking.window) {
-            glfwDestroyWindow(blanking.window);
-            blanking = {};
-        }
+        if (blanking.window)
+            forget(blanking);
+}
+
+void drawOtherMonitors(double time, void (*drawView)(const StarView& view, double time))
+{
+    if (starWindows == 0)
+        return;
+    for (BlankingWindow& blanking : blankingWindows) {
+        if (!blanking.stars || blanking.width <= 0 || blanking.height <= 0)
+            continue;
+        glfwMakeContextCurrent(blanking.window);
+        // One wait for the display per frame, the render window's: N windows
+        // that each waited would each get 1/N of the refresh.
+        if (blanking.newContext)
+            glfwSwapInterval(0);
+        const int view = static_cast<int>(&blanking - blankingWindows);
+        drawView({view, blanking.width, blanking.height, blanking.newMonitor, blanking.newContext}, time);
+        blanking.newMonitor = blanking.newContext = false;
+        glfwSwapBuffers(blanking.window);
+    }
+    glfwMakeContextCurrent(renderWindow);
 }

@@ -1,11 +1,18 @@
 #pragma once
 
+#include "platform/window_system.h"
+
 // False where a host gives every monitor its own window (the Linux host
-// runs); the saver then covers only its own.
+// runs); the saver then covers only its own, unless stars run everywhere.
 extern bool blankOtherMonitors;
 
-// Covers every monitor but the render window's with a black window that ends
-// the process on input, as the render window does, and keeps doing so for
-// monitors connected later. Only for full-screen Saver and Plain runs.
+// Covers every monitor but the render window's, and keeps doing so for
+// monitors connected later: with a black window, or with a full-screen window
+// of stars of its own where they run on every monitor. Either ends the run on
+// input, as the render window does. Only for full-screen Saver and Plain runs.
 void openBlankingWindows();
 void releaseBlankingWindows();
+
+// The WindowSystem's drawOtherViews for GLFW: each star window drawn and
+// swapped without waiting, the render window's context current again after.
+void drawOtherMonitors(double time, void (*drawView)(const StarView& view, double time));

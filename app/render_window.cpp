@@ -58,6 +58,12 @@ static void setCapability(GLenum capability, bool enabled)
 
 void applyRenderState()
 {
+    applyGlRenderState();
+    windowSystem->applyWindowState();
+}
+
+void applyGlRenderState()
+{
     GlApi.glCullFace(GL_BACK);
     GlApi.glFrontFace(GL_CW);
     GlApi.glEnable(GL_BLEND);
@@ -66,5 +72,4 @@ void applyRenderState()
     setCapability(GL_MULTISAMPLE, renderSettings.multisample);
     setCapability(GL_LINE_SMOOTH, renderSettings.lineSmooth);
     setCapability(GL_POLYGON_SMOOTH, renderSettings.polygonSmooth);
-    windowSystem->applyWindowState();
 }

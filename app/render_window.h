@@ -11,3 +11,5 @@ void initWindowing();
 void computeWindowSize();
 int openRenderWindow();
 void applyRenderState();
+// Its GL half, for every context the stars are drawn with.
+void applyGlRenderState();

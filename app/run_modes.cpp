@@ -9,6 +9,8 @@
 int quillomarMain(const char* commandLine, void* instance, int showCommand)
 {
     const CommandLine parsed = parseCommandLine(commandLine, renderSettings.forceConfig);
+    // The screen saver settings pass no options: the choice is the user's registry value.
+    starsOnEveryMonitor = userChoseEveryMonitor();
     return startRun(parsed.mode, nativeWindowFromNumber(parsed.number), false, instance, showCommand);
 }
 

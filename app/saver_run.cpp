@@ -11,6 +11,7 @@
 #include "model/quad_upload.h"
 #include "platform/platform.h"
 #include "scene/scene.h"
+#include "scene/scene_field.h"
 
 #include <cstdio>
 
@@ -20,6 +21,27 @@ namespace {
 // run ends rather than hold the screen black.
 constexpr double resetSpacing = 20.0;
 double lastReset = -resetSpacing;
+
+// The other monitors' fields, by view; the primary's is the scene's own.
+SceneField otherFields[maxStarViews];
+
+// A context made for another monitor shares the primary's objects, but not
+// the state that says how they are used.
+void drawOtherView(const StarView& view, double time)
+{
+    if (view.view < 0 || view.view >= maxStarViews)
+        return;
+    if (view.newContext) {
+        applyGlRenderState();
+        bindNoiseTexture();
+        GlApi.glUseProgram(shaderProgram);
+        bindQuadModel();
+    }
+    SceneField& field = otherFields[view.view];
+    if (view.newMonitor)
+        startOtherField(field);
+    stepOtherField(field, view.width, view.height, time);
+}
 
 void closeWindowing()
 {
@@ -77,8 +99,13 @@ void requireGlEntries()
 
 bool runMainLoopPass(bool* keepRunning)
 {
-    stepScene(windowSystem->time());
-    windowSystem->swapBuffers();
+    const double time = windowSystem->time();
+    const bool due = windowSystem->renderFrameDue();
+    if (due)
+        stepScene(time);
+    windowSystem->drawOtherViews(time, drawOtherView);
+    if (due)
+        windowSystem->swapBuffers();
     windowSystem->pollEvents();
     if (windowSystem->closeRequested())
         *keepRunning = false;

@@ -22,17 +22,15 @@ void glfwStartWindowing()
 // GLFW hands size changes to onWindowSize, which stores them as onSize does.
 bool glfwOpenRenderWindow(void (*)(int, int))
 {
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, renderSettings.contextVersionMajor);
-    glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, renderSettings.contextVersionMinor);
-    if (renderSettings.robustContext)
-        glfwWindowHint(GLFW_CONTEXT_ROBUSTNESS, GLFW_LOSE_CONTEXT_ON_RESET);
-    glfwWindowHint(GLFW_SAMPLES, renderSettings.samples);
-    glfwWindowHint(GLFW_STEREO, GLFW_FALSE);
-
+    hintRenderContext();
     if (runMode == Preview) {
         renderWindow = adoptNativeWindow(hostWindow, nullptr);
     } else {
         GLFWmonitor* monitor = renderSettings.useMonitor ? glfwGetPrimaryMonitor() : nullptr;
+        // The other monitors' full-screen windows take the focus in turn;
+        // none may iconify for losing it.
+        if (starsOnEveryMonitor)
+            glfwWindowHint(GLFW_AUTO_ICONIFY, GLFW_FALSE);
         renderWindow =
             glfwCreateWindow(renderSettings.width, renderSettings.height, renderSettings.title, monitor, nullptr);
     }
@@ -47,6 +45,12 @@ bool glfwOpenRenderWindow(void (*)(int, int))
     glfwMakeContextCurrent(renderWindow);
     if (renderSettings.windowIcon)
         setWindowIcon(renderWindow);
+    return true;
+}
+
+// The swap waits for the display instead.
+bool renderFrameAlwaysDue()
+{
     return true;
 }
 
@@ -83,6 +87,8 @@ const WindowSystem glfwWindowSystem = {
     openBlankingWindows,
     glfwApplyWindowState,
     glfwGetTime,
+    renderFrameAlwaysDue,
+    drawOtherMonitors,
     glfwSwapRenderWindow,
     glfwPollEvents,
     glfwCloseRequested,

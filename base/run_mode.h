@@ -15,3 +15,8 @@ enum RunMode : int { Preview = 0,
 // Written once by the entry point; the preview host's handle, else 0.
 extern RunMode runMode;
 extern NativeWindow hostWindow;
+
+// The user's choice for full-screen runs: stars on every monitor, each with
+// a field of its own, instead of on the primary alone with the others black.
+// Written once by the entry point; preview runs never take it.
+extern bool starsOnEveryMonitor;

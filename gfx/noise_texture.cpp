@@ -16,12 +16,17 @@ constexpr int noiseLevels = static_cast<int>(sizeof noiseBitmaps / sizeof noiseB
 
 } // namespace
 
-void loadNoiseTexture()
+void bindNoiseTexture()
 {
-    GlApi.glGenTextures(1, &noiseTexture);
     GlApi.glActiveTexture(GL_TEXTURE0);
     GlApi.glBindTexture(GL_TEXTURE_2D, noiseTexture);
     GlApi.glEnable(GL_TEXTURE_2D);
+}
+
+void loadNoiseTexture()
+{
+    GlApi.glGenTextures(1, &noiseTexture);
+    bindNoiseTexture();
 
     int size = 1;
     for (int i = 0; i < noiseLevels; ++i) {

@@ -113,14 +113,20 @@ void computeTangents(ClientArrays& a)
     }
 }
 
+void pointAttribute(GLuint buffer, int location, int components)
+{
+    GlApi.glBindBuffer(GL_ARRAY_BUFFER, buffer);
+    GlApi.glEnableVertexAttribArray(static_cast<GLuint>(location));
+    GlApi.glVertexAttribPointer(static_cast<GLuint>(location), components, GL_FLOAT, GL_FALSE, 0, nullptr);
+}
+
 void uploadAttribute(GLuint* buffer, const float* data, int location, int components)
 {
     GlApi.glGenBuffers(1, buffer);
     GlApi.glBindBuffer(GL_ARRAY_BUFFER, *buffer);
     GlApi.glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(modelVertexCount) * components * 4, data,
                        GL_STATIC_DRAW);
-    GlApi.glEnableVertexAttribArray(static_cast<GLuint>(location));
-    GlApi.glVertexAttribPointer(static_cast<GLuint>(location), components, GL_FLOAT, GL_FALSE, 0, nullptr);
+    pointAttribute(*buffer, location, components);
 }
 
 } // namespace
@@ -164,6 +170,16 @@ void uploadMeshes(const std::vector<objl::Mesh>& meshes)
     GlApi.glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);
     GlApi.glBufferData(GL_ELEMENT_ARRAY_BUFFER, static_cast<GLsizeiptr>(modelIndexCount) * 4, arrays.indexData.get(),
                        GL_STATIC_DRAW);
+}
+
+void bindQuadModel()
+{
+    pointAttribute(positionBuffer, positionAttrib, 3);
+    pointAttribute(texCoordBuffer, texCoordAttrib, 2);
+    pointAttribute(normalBuffer, normalAttrib, 3);
+    pointAttribute(tangentBuffer, tangentAttrib, 3);
+    pointAttribute(bitangentBuffer, bitangentAttrib, 3);
+    GlApi.glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, indexBuffer);
 }
 
 void uploadQuadModel()

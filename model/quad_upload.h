@@ -19,6 +19,11 @@ extern unsigned int indexBuffer;
 
 void uploadQuadModel();
 
+// The uploaded quad's buffers bound and its attributes pointed at them in
+// the current context, one that shares its objects with the uploading one:
+// neither the attribute arrays nor the bindings are shared.
+void bindQuadModel();
+
 // uploadQuadModel for any model and material library resource.
 void uploadModel(int modelId, int materialId);
 // Its second half: the last of the meshes into the buffers (empty ones for none).

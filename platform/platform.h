@@ -19,6 +19,11 @@ bool isFirstInstance();
 // display (WAYLAND_DISPLAY's value; null for the default), kept until it ends.
 bool isFirstWaylandSaver(const char* waylandDisplay);
 
+// Windows only: the user asked for stars on every monitor (the per-user
+// registry value HKCU\Software\Quillomar, Monitors = "all"). Linux reads the
+// choice from its command line and answers false here.
+bool userChoseEveryMonitor();
+
 // Windows version as major * 10 + minor.
 int windowsVersionNumber();
 

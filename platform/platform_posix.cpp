@@ -54,6 +54,11 @@ bool isFirstWaylandSaver(const char* waylandDisplay)
     return holdMarker(marker);
 }
 
+bool userChoseEveryMonitor()
+{
+    return false;
+}
+
 int windowsVersionNumber()
 {
     return 100; // behave as on Windows 10

@@ -19,6 +19,17 @@ bool isFirstInstance()
     return true; // the handle stays open until the process ends
 }
 
+bool userChoseEveryMonitor()
+{
+    // A missing key or value, or any other text, keeps the primary alone.
+    char value[16] = {};
+    DWORD size = sizeof value;
+    if (RegGetValueA(HKEY_CURRENT_USER, "Software\\Quillomar", "Monitors", RRF_RT_REG_SZ, nullptr, value, &size) !=
+        ERROR_SUCCESS)
+        return false;
+    return lstrcmpiA(value, "all") == 0;
+}
+
 int windowsVersionNumber()
 {
     const DWORD version = GetVersion() & 0xFFFF;

@@ -1,5 +1,16 @@
 #pragma once
 
+// Where the stars run on every monitor, each monitor but the render window's
+// is a view of its own: a window or surface with its own field of stars.
+constexpr int maxStarViews = 32;
+
+struct StarView {
+    int view;          // 0 to maxStarViews - 1, kept while its monitor stays
+    int width, height; // its pixels
+    bool newMonitor;   // its monitor has just come: its field starts afresh
+    bool newContext;   // its context has never drawn: set the render state up first
+};
+
 // How a saver run shows itself: through GLFW (Windows, X11) or through a
 // backend of the platform's own (Wayland). One table is chosen at start-up,
 // in one place; the saver run calls through it and never asks which it got.
@@ -20,6 +31,14 @@ struct WindowSystem {
     // Swap interval and hidden cursor, the windowing half of the render state.
     void (*applyWindowState)();
     double (*time)();
+    // False while the render window's frame is not due (a Wayland output that
+    // has not called back): its drawing and swap are skipped.
+    bool (*renderFrameDue)();
+    // Each other monitor's view whose frame is due: drawView with its context
+    // current, then presented, without waiting for the display. The render
+    // window's context is current again after. Nothing but where the stars
+    // run on every monitor.
+    void (*drawOtherViews)(double time, void (*drawView)(const StarView& view, double time));
     void (*swapBuffers)();
     // Handles what has arrived; may wait until the next frame is due. A key
     // or button pressed sets the close flag from in here.

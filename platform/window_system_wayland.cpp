@@ -99,6 +99,15 @@ double secondsSinceStart()
     return static_cast<double>(now.tv_sec - startTime.tv_sec) + (now.tv_nsec - startTime.tv_nsec) * 1e-9;
 }
 
+bool renderFrameDue()
+{
+    return true;
+}
+
+void drawOtherViews(double, void (*)(const StarView&, double))
+{
+}
+
 void swapBuffers()
 {
     // Only the first pass after the star surface is made can find no frame
@@ -170,6 +179,8 @@ const WindowSystem waylandWindowSystem = {
     openBlankingWindows,
     applyWindowState,
     secondsSinceStart,
+    renderFrameDue,
+    drawOtherViews,
     swapBuffers,
     pollEvents,
     closeRequested,

@@ -2,13 +2,13 @@
 
 #include <cstdint>
 
-float lastSpawnTime;
-float startTime;
-double elapsed;
-float frameDelta;
-double previousElapsed;
-float sceneRandom;
-int started;
+float& lastSpawnTime = primaryField.lastSpawnTime;
+float& startTime = primaryField.startTime;
+double& elapsed = primaryField.elapsed;
+float& frameDelta = primaryField.frameDelta;
+double& previousElapsed = primaryField.previousElapsed;
+float& sceneRandom = primaryField.sceneRandom;
+int& started = primaryField.started;
 
 unsigned int sceneSeedFromTime(double time)
 {

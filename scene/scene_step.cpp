@@ -7,19 +7,30 @@
 
 void stepScene(double time)
 {
-    if (started == 0) {
-        sceneSrand(sceneSeedFromTime(time));
-        sceneRandom = static_cast<float>(sceneRand() % 1000) / 1000.0f;
-        startTime = static_cast<float>(time);
+    SceneField& f = *currentField;
+    if (f.started == 0) {
+        sceneSrand(sceneSeedFromTime(time) + f.seedOffset);
+        f.sceneRandom = static_cast<float>(sceneRand() % 1000) / 1000.0f;
+        f.startTime = static_cast<float>(time);
         resetAllStars();
         spawnStar();
-        started = 1;
+        f.started = 1;
     }
-    elapsed = time - static_cast<double>(startTime);
-    frameDelta = static_cast<float>(elapsed - previousElapsed);
-    if (started == 1) {
+    f.elapsed = time - static_cast<double>(f.startTime);
+    f.frameDelta = static_cast<float>(f.elapsed - f.previousElapsed);
+    if (f.started == 1) {
         updateStars();
     }
     drawStars();
-    previousElapsed = elapsed;
+    f.previousElapsed = f.elapsed;
+}
+
+void stepOtherField(SceneField& field, int width, int height, double time)
+{
+    field.width = width;
+    field.height = height;
+    field.aspectRatio = height > 0 ? static_cast<float>(width) / static_cast<float>(height) : 1.0f;
+    currentField = &field;
+    stepScene(time);
+    currentField = &primaryField;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-constexpr int starSlotCount = 20;
+#include "scene/scene_field.h"
 
 enum StarDirection {
     Rightward = 0,
@@ -11,15 +11,16 @@ enum StarDirection {
 
 // starTable: one entry per slot in each array. Positions are the head's
 // centre in normalised device coordinates, velocities in units per second.
-extern int active[starSlotCount];
-extern int direction[starSlotCount];
-extern float posX[starSlotCount];
-extern float posY[starSlotCount];
-extern float velX[starSlotCount];
-extern float velY[starSlotCount];
-extern float color[starSlotCount][4];
-extern float trailMatrix[starSlotCount][16];
-extern float headMatrix[starSlotCount][16];
+// These name the primary monitor's table; the functions work on currentField.
+extern int (&active)[starSlotCount];
+extern int (&direction)[starSlotCount];
+extern float (&posX)[starSlotCount];
+extern float (&posY)[starSlotCount];
+extern float (&velX)[starSlotCount];
+extern float (&velY)[starSlotCount];
+extern float (&color)[starSlotCount][4];
+extern float (&trailMatrix)[starSlotCount][16];
+extern float (&headMatrix)[starSlotCount][16];
 
 extern const float starPalette[4][4];
 

@@ -1,6 +1,7 @@
 """Two monitors (Xorg's dummy driver): the saver's stars on the primary one,
 the other covered in black by a window of ours that ends the run on input,
-and the About window centred on the primary monitor."""
+or stars of its own on each where the user chose every monitor; and the About
+window centred on the primary monitor."""
 import os
 import shutil
 import subprocess
@@ -71,6 +72,35 @@ class TwoMonitors(unittest.TestCase):
         self.assert_covered()
         self.display.mousemove(1700, 400)
         self.display.click(3)
+        self.assertEqual(self.display.wait_exit(proc, 15), 0)
+
+    def choose_every_monitor(self):
+        """The arguments of a run with stars on every monitor: an option of the
+        Linux program, the user's registry value for the Windows one."""
+        if not rig.TARGET.wine:
+            return ["/s", "--monitors", "all"]
+        key = r"HKCU\Software\Quillomar"
+        self.display.run(["wine", "reg", "add", key, "/v", "Monitors", "/d", "all", "/f"], timeout=60)
+        self.addCleanup(self.display.run, ["wine", "reg", "delete", key, "/f"], 60)
+        return ["/s"]
+
+    def test_every_monitor_gets_stars_of_its_own_and_a_click_on_the_second_ends_the_run(self):
+        proc = self.start_saver(self.choose_every_monitor())
+        windows = sorted(w[1:] for w in self.display.top_level_windows())
+        self.assertEqual(windows, sorted([PRIMARY, SECOND]), "one full-screen window on each monitor")
+
+        def lit(box):
+            return self.display.screenshot().count(lambda p: max(p) > 48, box)
+        # Each field spawns its first star off screen and the next 0.8 s later.
+        rig.wait_until(lambda: lit(PRIMARY_BOX) > 50 and lit(SECOND_BOX) > 50, 20, 0.3, "stars on both monitors")
+        image = self.display.screenshot()
+
+        def rows(x0):  # the 1024 x 720 both monitors show, as bytes
+            return b"".join(image.rgb[(y * image.width + x0) * 3:(y * image.width + x0 + 1024) * 3]
+                            for y in range(720))
+        self.assertNotEqual(rows(0), rows(1280), "the two monitors show the same stars")
+        self.display.mousemove(1700, 400)
+        self.display.click(1)
         self.assertEqual(self.display.wait_exit(proc, 15), 0)
 
     def test_linux_about_window_is_centred_on_the_primary_monitor(self):

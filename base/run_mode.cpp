@@ -1,0 +1,3 @@
+#include "base/run_mode.h"
+
+bool starsOnEveryMonitor = false;
