@@ -20,6 +20,7 @@ SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "opengl32.dll", "shell
                "advapi32.dll"}
 UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillomar"
 DESKTOP_KEY = r"HKCU\Control Panel\Desktop"
+SAVER_KEY = r"HKCU\Software\Quillomar"
 
 
 def version():
@@ -97,8 +98,8 @@ class Installer(unittest.TestCase):
                 values[parts[0]] = parts[2]
         return values
 
-    def install(self):
-        self.wine(os.path.join(DIST, "Quillomar-%s-setup.exe" % version()), "/S")
+    def install(self, *args):
+        self.wine(os.path.join(DIST, "Quillomar-%s-setup.exe" % version()), "/S", *args)
         self.display.run(["wineserver", "-w"], timeout=120)
 
     def uninstall(self):
@@ -125,6 +126,7 @@ class Installer(unittest.TestCase):
         desktop = self.query(DESKTOP_KEY)
         self.assertEqual(desktop["SCRNSAVE.EXE"].lower(), r"c:\windows\system32\quillomar.scr")
         self.assertEqual(desktop["ScreenSaveActive"], "1")
+        self.assertEqual(self.query(SAVER_KEY), {"Monitors": "primary"})
 
         # The installed saver starts as Windows starts it, and draws.
         proc = self.display.start(["/s"])
@@ -137,9 +139,11 @@ class Installer(unittest.TestCase):
         self.uninstall()
         self.assertFalse(os.path.exists(os.path.join(self.system32, "Quillomar.scr")))
         self.assertNotIn("SCRNSAVE.EXE", self.query(DESKTOP_KEY))
+        self.assertIsNone(self.query(SAVER_KEY))
 
-        # A screen saver picked since then is not ours to reset.
-        self.install()
+        # A screen saver picked since then is not ours to reset; this install ticks the stars on every monitor.
+        self.install("/MONITORS=all")
+        self.assertEqual(self.query(SAVER_KEY), {"Monitors": "all"})
         self.wine("reg", "add", DESKTOP_KEY, "/v", "SCRNSAVE.EXE", "/d", r"C:\windows\system32\other.scr", "/f")
         self.uninstall()
         self.assertEqual(self.query(DESKTOP_KEY)["SCRNSAVE.EXE"], r"C:\windows\system32\other.scr")
