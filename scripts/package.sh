@@ -36,13 +36,17 @@ rm -f "$dist"/Quillomar* "$dist"/quillomar_* "$dist/SHA256SUMS"
 scr=$work/windows/Quillomar.scr
 cp "$scr" "$dist/Quillomar.scr"
 
-# The portable zip: the saver and a read-me in Windows line endings.
+# The portable zip: the saver, a read-me and the registry files that set the
+# monitor choice, the text in Windows line endings.
 stage=$work/stage/Quillomar-$version-win64
 mkdir -p "$stage"
 cp "$scr" "$stage/Quillomar.scr"
-sed 's/$/\r/' "$root/data/windows/README.txt" > "$stage/README.txt"
+texts=(README.txt "Stars on every monitor.reg" "Stars on the primary monitor only.reg")
+for name in "${texts[@]}"; do
+  sed 's/$/\r/' "$root/data/windows/$name" > "$stage/$name"
+done
 touch -d "@$SOURCE_DATE_EPOCH" "$stage"/*
-(cd "$stage" && zip -q -X -D "$dist/Quillomar-$version-win64.zip" Quillomar.scr README.txt)
+(cd "$stage" && zip -q -X -D "$dist/Quillomar-$version-win64.zip" Quillomar.scr "${texts[@]}")
 
 size_kb=$(( ($(stat -c %s "$scr") + 1023) / 1024 + 64 ))
 makensis -V2 -DVERSION="$version" -DSCR="$scr" -DICON="$root/res/quillomar.ico" -DSIZE_KB="$size_kb" \

@@ -1,6 +1,8 @@
 ; The Windows installer. scripts/package.sh builds it with makensis and
 ; -DVERSION=x.y.z -DSCR=<Quillomar.scr> -DOUTFILE=<setup.exe> -DICON=<.ico>
 ; -DSIZE_KB=<installed size>.
+; "/MONITORS=all" on the command line ticks "Show the stars on every monitor",
+; so a silent install can make that choice too.
 ; A 64-bit installer: it sees the real system folder and registry, where the
 ; 64-bit Screen Saver settings and "Apps & features" look, with no redirection.
 Target amd64-unicode
@@ -12,9 +14,13 @@ RequestExecutionLevel admin
 
 !include MUI2.nsh
 !include LogicLib.nsh
+!include FileFunc.nsh
+!include Sections.nsh
 
 !define UNINST_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillomar"
 !define DESKTOP_KEY "Control Panel\Desktop"
+; The saver's own settings, read at every start.
+!define SAVER_KEY "Software\Quillomar"
 
 Name "Quillomar Screensaver"
 OutFile "${OUTFILE}"
@@ -57,12 +63,27 @@ Section "Quillomar Screensaver" SecSaver
   WriteRegDWORD HKLM "${UNINST_KEY}" "EstimatedSize" ${SIZE_KB}
   WriteRegDWORD HKLM "${UNINST_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINST_KEY}" "NoRepair" 1
+  ; Written on every install, so a reinstall with the box below unticked takes
+  ; back an earlier "all"; the box's section runs later and overwrites it.
+  WriteRegStr HKCU "${SAVER_KEY}" "Monitors" "primary"
 SectionEnd
 
 Section "Use Quillomar as my screen saver" SecUse
   WriteRegStr HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE" "$SYSDIR\Quillomar.scr"
   WriteRegStr HKCU "${DESKTOP_KEY}" "ScreenSaveActive" "1"
 SectionEnd
+
+Section /o "Show the stars on every monitor" SecAllMonitors
+  WriteRegStr HKCU "${SAVER_KEY}" "Monitors" "all"
+SectionEnd
+
+Function .onInit
+  ${GetParameters} $0
+  ${GetOptions} $0 "/MONITORS=" $1
+  ${If} $1 == "all"
+    !insertmacro SelectSection ${SecAllMonitors}
+  ${EndIf}
+FunctionEnd
 
 Function OpenScreenSaverSettings
   Exec '"$SYSDIR\control.exe" desk.cpl,,@screensaver'
@@ -81,6 +102,7 @@ Section "Uninstall"
     DeleteRegValue HKCU "${DESKTOP_KEY}" "SCRNSAVE.EXE"
   ${EndIf}
   DeleteRegKey HKLM "${UNINST_KEY}"
+  DeleteRegKey HKCU "${SAVER_KEY}"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
 SectionEnd

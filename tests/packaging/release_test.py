@@ -1,5 +1,6 @@
 """The released Windows files in a dist folder: what Quillomar.scr holds, and
-the installer's silent install and uninstall under Wine, in a prefix of its own.
+the installer's silent install and uninstall and the zip's registry files
+under Wine, in a prefix of their own.
     release_test.py DIST [unittest args]"""
 import glob
 import os
@@ -10,6 +11,7 @@ import subprocess
 import sys
 import tempfile
 import unittest
+import zipfile
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
@@ -20,6 +22,8 @@ SYSTEM_DLLS = {"kernel32.dll", "user32.dll", "gdi32.dll", "opengl32.dll", "shell
                "advapi32.dll"}
 UNINSTALL_KEY = r"HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quillomar"
 DESKTOP_KEY = r"HKCU\Control Panel\Desktop"
+SAVER_KEY = r"HKCU\Software\Quillomar"
+REG_FILES = {"Stars on every monitor.reg": "all", "Stars on the primary monitor only.reg": "primary"}
 
 
 def version():
@@ -97,8 +101,8 @@ class Installer(unittest.TestCase):
                 values[parts[0]] = parts[2]
         return values
 
-    def install(self):
-        self.wine(os.path.join(DIST, "Quillomar-%s-setup.exe" % version()), "/S")
+    def install(self, *args):
+        self.wine(os.path.join(DIST, "Quillomar-%s-setup.exe" % version()), "/S", *args)
         self.display.run(["wineserver", "-w"], timeout=120)
 
     def uninstall(self):
@@ -125,6 +129,7 @@ class Installer(unittest.TestCase):
         desktop = self.query(DESKTOP_KEY)
         self.assertEqual(desktop["SCRNSAVE.EXE"].lower(), r"c:\windows\system32\quillomar.scr")
         self.assertEqual(desktop["ScreenSaveActive"], "1")
+        self.assertEqual(self.query(SAVER_KEY), {"Monitors": "primary"})
 
         # The installed saver starts as Windows starts it, and draws.
         proc = self.display.start(["/s"])
@@ -137,12 +142,22 @@ class Installer(unittest.TestCase):
         self.uninstall()
         self.assertFalse(os.path.exists(os.path.join(self.system32, "Quillomar.scr")))
         self.assertNotIn("SCRNSAVE.EXE", self.query(DESKTOP_KEY))
+        self.assertIsNone(self.query(SAVER_KEY))
 
-        # A screen saver picked since then is not ours to reset.
-        self.install()
+        # A screen saver picked since then is not ours to reset; this install ticks the stars on every monitor.
+        self.install("/MONITORS=all")
+        self.assertEqual(self.query(SAVER_KEY), {"Monitors": "all"})
         self.wine("reg", "add", DESKTOP_KEY, "/v", "SCRNSAVE.EXE", "/d", r"C:\windows\system32\other.scr", "/f")
         self.uninstall()
         self.assertEqual(self.query(DESKTOP_KEY)["SCRNSAVE.EXE"], r"C:\windows\system32\other.scr")
+
+        # The zip's registry files, in Windows line endings, set the choice (here: a prefix takes 20 s to make).
+        with zipfile.ZipFile(os.path.join(DIST, "Quillomar-%s-win64.zip" % version())) as z:
+            for name, value in REG_FILES.items():
+                self.assertNotIn(b"\n", z.read(name).replace(b"\r\n", b""), name)
+                z.extract(name, os.path.join(self.prefix, "drive_c"))
+                self.wine("reg", "import", "C:\\" + name)
+                self.assertEqual(self.query(SAVER_KEY), {"Monitors": value}, name)
 
 
 if __name__ == "__main__":
