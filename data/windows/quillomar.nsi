@@ -1,8 +1,8 @@
 ; The Windows installer. scripts/package.sh builds it with makensis and
 ; -DVERSION=x.y.z -DSCR=<Quillomar.scr> -DOUTFILE=<setup.exe> -DICON=<.ico>
 ; -DSIZE_KB=<installed size>.
-; "/MONITORS=all" on the command line ticks "Show the stars on every monitor",
-; so a silent install can make that choice too.
+; "/MONITORS=all" or "/MONITORS=primary" on the command line ticks or unticks
+; "Show the stars on every monitor", so a silent install can make that choice too.
 ; A 64-bit installer: it sees the real system folder and registry, where the
 ; 64-bit Screen Saver settings and "Apps & features" look, with no redirection.
 Target amd64-unicode
@@ -63,8 +63,8 @@ Section "Quillomar Screensaver" SecSaver
   WriteRegDWORD HKLM "${UNINST_KEY}" "EstimatedSize" ${SIZE_KB}
   WriteRegDWORD HKLM "${UNINST_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINST_KEY}" "NoRepair" 1
-  ; Written on every install, so a reinstall with the box below unticked takes
-  ; back an earlier "all"; the box's section runs later and overwrites it.
+  ; Written on every install, so unticking the box below takes back an
+  ; earlier "all"; the box's section runs later and overwrites it.
   WriteRegStr HKCU "${SAVER_KEY}" "Monitors" "primary"
 SectionEnd
 
@@ -77,9 +77,17 @@ Section /o "Show the stars on every monitor" SecAllMonitors
   WriteRegStr HKCU "${SAVER_KEY}" "Monitors" "all"
 SectionEnd
 
+; The box starts as the user left it: unticked on a first install, ticked
+; where an earlier install or a registry file chose every monitor, so an
+; upgrade keeps the choice. /MONITORS= on the command line decides over both.
 Function .onInit
+  ReadRegStr $1 HKCU "${SAVER_KEY}" "Monitors"
   ${GetParameters} $0
-  ${GetOptions} $0 "/MONITORS=" $1
+  ClearErrors
+  ${GetOptions} $0 "/MONITORS=" $2
+  ${IfNot} ${Errors}
+    StrCpy $1 $2
+  ${EndIf}
   ${If} $1 == "all"
     !insertmacro SelectSection ${SecAllMonitors}
   ${EndIf}

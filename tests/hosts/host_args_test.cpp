@@ -85,7 +85,10 @@ TEST(LinuxArguments, Quality)
     EXPECT_TRUE(run.action == LinuxAction::Run && run.mode == Saver && run.quality == RenderQuality::Full);
     const char* light[] = {"-quality", "light", "--root"};
     EXPECT_EQ(readLinuxArguments(3, light, nullptr, false).quality, RenderQuality::Light);
-    for (std::vector<const char*> bad : {std::vector<const char*>{"--quality", "/c"}, {"/s", "--quality", "Light"}, {"/s", "--quality"}})
+    const char* every[] = {"-monitors", "all", "/s", "--monitors", "primary"};
+    EXPECT_TRUE(readLinuxArguments(3, every, nullptr, false).everyMonitor);
+    EXPECT_FALSE(readLinuxArguments(5, every, nullptr, false).everyMonitor) << "the last one decides";
+    for (std::vector<const char*> bad : {std::vector<const char*>{"--quality", "/c"}, {"/s", "--quality", "Light"}, {"/s", "--quality"}, {"/s", "--monitors", "All"}, {"--monitors"}})
         EXPECT_EQ(readLinuxArguments(static_cast<int>(bad.size()), bad.data(), nullptr, false).action,
                   LinuxAction::BadOption);
 }
@@ -103,13 +106,13 @@ TEST(LinuxArguments, IdleMinutes)
         const char* arguments[] = {"-on-idle", text};
         EXPECT_EQ(readLinuxArguments(2, arguments, nullptr, false).action, LinuxAction::BadOption) << text;
     }
-    const char* chosen[] = {"--x11", "--on-idle", "1", "--quality", "light"};
+    const char* chosen[] = {"--x11", "--on-idle", "1", "--quality", "light", "--monitors", "all"};
     EXPECT_EQ(readLinuxArguments(1, chosen + 1, nullptr, false).action, LinuxAction::BadOption);
     // The saver it starts keeps the windowing and quality chosen for it.
     std::string saver;
-    for (const char* argument : idleSaverArguments(readLinuxArguments(5, chosen, nullptr, false)))
+    for (const char* argument : idleSaverArguments(readLinuxArguments(7, chosen, nullptr, false)))
         saver += argument ? argument + std::string(" ") : "|";
-    EXPECT_EQ(saver, "--root --x11 --quality light |");
+    EXPECT_EQ(saver, "--root --x11 --quality light --monitors all |");
 }
 
 } // namespace

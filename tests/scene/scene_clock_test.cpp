@@ -123,4 +123,37 @@ TEST_F(SceneClockTest, EveryFrameMovesByItsTrueStepAfterDaysOfRunning)
     }
 }
 
+// Other monitors' fields step beside the primary's without touching it: the
+// primary's stars are the same frame for frame as when it runs alone, and no
+// two screens show the same stars.
+TEST_F(SceneClockTest, OtherMonitorsFieldsLeaveThePrimarysAsItRunsAlone)
+{
+    installNoopGl();
+    const auto run = [this](SceneField* others, int count) {
+        SetUp();
+        for (int i = 0; i < count; ++i)
+            startOtherField(others[i]);
+        for (int frame = 0; frame < 2000; ++frame) {
+            const double time = 3.21 + frame / 60.0;
+            stepScene(time);
+            for (int i = 0; i < count; ++i)
+                stepOtherField(others[i], 1024 + 256 * i, 768, time);
+        }
+        return primaryField;
+    };
+    static SceneField alone, others[2];
+    alone = run(others, 0);
+    const SceneField& beside = run(others, 2);
+    EXPECT_EQ(std::memcmp(&alone, &beside, sizeof alone), 0);
+    EXPECT_EQ(currentField, &primaryField);
+    for (const SceneField& other : others) {
+        EXPECT_NE(std::memcmp(other.posX, beside.posX, sizeof beside.posX), 0);
+        const int slot = static_cast<int>(std::find(other.active, other.active + starSlotCount, 1) - other.active);
+        ASSERT_LT(slot, starSlotCount);
+        EXPECT_FLOAT_EQ(other.headMatrix[slot][0], 0.06f / other.aspectRatio);
+        EXPECT_FLOAT_EQ(other.aspectRatio, other.width / 768.0f) << "its own aspect ratio";
+    }
+    EXPECT_NE(std::memcmp(others[0].posX, others[1].posX, sizeof others[0].posX), 0);
+}
+
 } // namespace
