@@ -34,7 +34,6 @@ void drawOtherView(const StarView& view, double time)
     if (view.newContext) {
         applyGlRenderState();
         bindNoiseTexture();
-        GlApi.glUseProgram(shaderProgram);
         bindQuadModel();
     }
     SceneField& field = otherFields[view.view];
