@@ -1,7 +1,5 @@
 #include "scene/scene_field.h"
 
-#include "base/render_settings.h"
-
 namespace {
 
 SceneField makePrimaryField()
@@ -17,21 +15,6 @@ unsigned int fieldsStarted = 0;
 
 SceneField primaryField = makePrimaryField();
 SceneField* currentField = &primaryField;
-
-int fieldWidth()
-{
-    return currentField == &primaryField ? renderSettings.width : currentField->width;
-}
-
-int fieldHeight()
-{
-    return currentField == &primaryField ? renderSettings.height : currentField->height;
-}
-
-float fieldAspectRatio()
-{
-    return currentField == &primaryField ? renderSettings.aspectRatio : currentField->aspectRatio;
-}
 
 void startOtherField(SceneField& field)
 {

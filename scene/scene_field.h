@@ -1,5 +1,7 @@
 #pragma once
 
+#include "base/render_settings.h"
+
 #include <cstdint>
 
 constexpr int starSlotCount = 20;
@@ -41,9 +43,21 @@ extern SceneField primaryField;
 extern SceneField* currentField;
 
 // The size of the current field's window: renderSettings' for the primary.
-int fieldWidth();
-int fieldHeight();
-float fieldAspectRatio();
+// Inline: the star matrices ask for the aspect ratio once per star and frame.
+inline int fieldWidth()
+{
+    return currentField == &primaryField ? renderSettings.width : currentField->width;
+}
+
+inline int fieldHeight()
+{
+    return currentField == &primaryField ? renderSettings.height : currentField->height;
+}
+
+inline float fieldAspectRatio()
+{
+    return currentField == &primaryField ? renderSettings.aspectRatio : currentField->aspectRatio;
+}
 
 // A monitor's field made anew, for a monitor that has just come: its first
 // step seeds it apart from the primary's and from every field before it.
