@@ -118,21 +118,21 @@ void addOutput(std::uint32_t name, std::uint32_t version)
     if (!wayland.covering)
         return;
     // After the last output went, the next one to come takes the stars.
-    if (waylandStarOutput())
-        waylandCoverOutput(output, false);
+    if (waylandRenderOutput())
+        waylandCoverOutput(output, wayland.everyOutput);
     else
         waylandPlaceStars();
 }
 
 void removeOutput(WaylandOutput* output)
 {
-    const bool hadStars = output->stars;
+    const bool render = output->render;
     waylandUncoverOutput(output);
     if (output->xdgOutput)
         zxdg_output_v1_destroy(output->xdgOutput);
     wl_output_destroy(output->output);
     *output = {};
-    if (hadStars)
+    if (render)
         waylandPlaceStars();
 }
 
@@ -283,10 +283,10 @@ bool waylandDispatch(int timeoutMs, bool (*ready)())
     }
 }
 
-WaylandOutput* waylandStarOutput()
+WaylandOutput* waylandRenderOutput()
 {
     for (WaylandOutput& output : wayland.outputs)
-        if (output.surface && output.stars)
+        if (output.surface && output.render)
             return &output;
     return nullptr;
 }

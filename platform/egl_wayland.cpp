@@ -183,6 +183,12 @@ bool waylandEglAttach(WaylandOutput* output)
     return true;
 }
 
+bool waylandEglMakeCurrent(const WaylandOutput* output)
+{
+    const EGLSurface surface = output && output->eglSurface ? output->eglSurface : EGL_NO_SURFACE;
+    return eglMakeCurrent(eglDisplay, surface, surface, eglContext) == EGL_TRUE;
+}
+
 void waylandEglResize(WaylandOutput* output)
 {
     if (output->eglWindow)

@@ -76,6 +76,19 @@ int starBufferSize(const WaylandOutput* output, int* width, int* height)
     return 1;
 }
 
+// The one black pixel over the whole surface, once it is configured.
+void showBlack(WaylandOutput* output)
+{
+    if (output->viewport)
+        wp_viewport_set_destination(output->viewport, output->surfaceWidth, output->surfaceHeight);
+    wl_surface_set_buffer_scale(output->surface, 1);
+    if (wl_buffer* black = blackPixelBuffer()) {
+        wl_surface_attach(output->surface, black, 0, 0);
+        wl_surface_damage(output->surface, 0, 0, output->surfaceWidth, output->surfaceHeight);
+    }
+    wl_surface_commit(output->surface);
+}
+
 void onSurfaceConfigure(void* data, xdg_surface* xdgSurface, uint32_t serial)
 {
     auto* output = static_cast<WaylandOutput*>(data);
@@ -90,17 +103,10 @@ void onSurfaceConfigure(void* data, xdg_surface* xdgSurface, uint32_t serial)
         return;
     output->surfaceWidth = width;
     output->surfaceHeight = height;
-    if (output->stars) {
+    if (output->stars)
         waylandSizeStars(output);
-        return;
-    }
-    if (output->viewport)
-        wp_viewport_set_destination(output->viewport, width, height);
-    if (wl_buffer* black = blackPixelBuffer()) {
-        wl_surface_attach(output->surface, black, 0, 0);
-        wl_surface_damage(output->surface, 0, 0, width, height);
-    }
-    wl_surface_commit(output->surface);
+    else
+        showBlack(output);
 }
 
 const xdg_surface_listener surfaceListener = {onSurfaceConfigure};
@@ -123,12 +129,13 @@ void onToplevelClose(void* data, xdg_toplevel*)
 // xdg_wm_base is bound at version 2: the later events never come.
 const xdg_toplevel_listener toplevelListener = {onToplevelConfigure, onToplevelClose, nullptr, nullptr};
 
-void onFrameDone(void*, wl_callback* callback, uint32_t)
+void onFrameDone(void* data, wl_callback* callback, uint32_t)
 {
+    auto* output = static_cast<WaylandOutput*>(data);
     wl_callback_destroy(callback);
-    if (wayland.frame == callback)
-        wayland.frame = nullptr;
-    waylandDropRetired(); // the stars are up
+    output->frame = nullptr;
+    if (output->render)
+        waylandDropRetired(); // the stars are up
 }
 
 const wl_callback_listener frameListener = {onFrameDone};
@@ -152,6 +159,31 @@ void destroyWindow(const WaylandWindow& window)
     wl_surface_destroy(window.surface);
 }
 
+void retire(WaylandOutput* output)
+{
+    waylandDropRetired();
+    if (output->frame)
+        wl_callback_destroy(output->frame);
+    if (output->stars) {
+        waylandEglDetach(output);
+        if (output->fractional)
+            wp_fractional_scale_v1_destroy(output->fractional);
+        if (output->configured)
+            showBlack(output);
+    }
+    wayland.retired = {output->surface, output->xdgSurface, output->toplevel, output->viewport};
+    xdg_surface_set_user_data(output->xdgSurface, nullptr);
+    xdg_toplevel_set_user_data(output->toplevel, nullptr);
+    output->surface = nullptr;
+    output->xdgSurface = nullptr;
+    output->toplevel = nullptr;
+    output->viewport = nullptr;
+    output->fractional = nullptr;
+    output->frame = nullptr;
+    output->scale120 = 0;
+    output->bufferWidth = output->bufferHeight = 0;
+}
+
 // The new surface becomes the stars'. False when EGL cannot draw there.
 bool drawStarsOn(WaylandOutput* output)
 {
@@ -162,6 +194,10 @@ bool drawStarsOn(WaylandOutput* output)
     if (!waylandEglAttach(output))
         return false;
     output->stars = true;
+    output->fresh = true;
+    // The loop draws on the render window's surface between the views.
+    if (!output->render)
+        waylandEglMakeCurrent(waylandRenderOutput());
     if (wayland.fractionalScale && output->viewport) {
         output->fractional = wp_fractional_scale_manager_v1_get_fractional_scale(wayland.fractionalScale,
                                                                                  output->surface);
@@ -198,10 +234,9 @@ void waylandUncoverOutput(WaylandOutput* output)
 {
     if (!output->surface)
         return;
-    if (output->stars && wayland.frame) {
-        wl_callback_destroy(wayland.frame);
-        wayland.frame = nullptr;
-    }
+    if (output->frame)
+        wl_callback_destroy(output->frame);
+    output->frame = nullptr;
     waylandEglDetach(output);
     if (output->fractional)
         wp_fractional_scale_v1_destroy(output->fractional);
@@ -214,6 +249,7 @@ void waylandUncoverOutput(WaylandOutput* output)
     output->xdgSurface = nullptr;
     output->surface = nullptr;
     output->stars = false;
+    output->render = false;
     output->configured = false;
 }
 
@@ -233,26 +269,20 @@ WaylandOutput* waylandPrimaryOutput()
 
 void waylandPlaceStars()
 {
-    if (waylandStarOutput())
+    if (waylandRenderOutput())
         return;
     WaylandOutput* primary = waylandPrimaryOutput();
     if (!primary)
         return;
-    // A new toplevel, not the black one turned into the stars': on sway the
-    // unplugged output's workspace may come to be shown over the one that
-    // holds the black window, and a new window opens where it is seen. The
-    // black one stays until the stars' first frame.
-    if (primary->surface) {
-        waylandDropRetired();
-        wayland.retired = {primary->surface, primary->xdgSurface, primary->toplevel, primary->viewport};
-        xdg_surface_set_user_data(primary->xdgSurface, nullptr);
-        xdg_toplevel_set_user_data(primary->toplevel, nullptr);
-        primary->surface = nullptr;
-        primary->xdgSurface = nullptr;
-        primary->toplevel = nullptr;
-        primary->viewport = nullptr;
-    }
+    // A new toplevel, not the one already there turned into the render
+    // window: on sway the unplugged output's workspace may come to be shown
+    // over the one that holds it, and a new window opens where it is seen.
+    // The old one stays, black, until the stars' first frame.
+    if (primary->surface)
+        retire(primary);
+    primary->render = true;
     waylandCoverOutput(primary, true);
+    primary->render = primary->stars;
 }
 
 void waylandDropRetired()
@@ -276,12 +306,17 @@ void waylandSizeStars(WaylandOutput* output)
         output->bufferHeight = height;
         waylandEglResize(output);
     }
-    if (wayland.onSize)
+    if (output->render && wayland.onSize)
         wayland.onSize(width, height);
 }
 
 void waylandRequestFrame(WaylandOutput* output)
 {
-    wayland.frame = wl_surface_frame(output->surface);
-    wl_callback_add_listener(wayland.frame, &frameListener, nullptr);
+    output->frame = wl_surface_frame(output->surface);
+    wl_callback_add_listener(output->frame, &frameListener, output);
+}
+
+bool waylandFrameDue(const WaylandOutput* output)
+{
+    return output && output->surface && output->stars && output->configured && !output->frame;
 }

@@ -1,5 +1,6 @@
 #include "platform/wayland.h"
 
+#include "base/run_mode.h"
 #include "platform/backend_wayland.h"
 #include "platform/platform.h"
 
@@ -18,18 +19,27 @@ constexpr int retryMs = 16;
 timespec startTime = {};
 double lastSwap = -1.0;
 bool swapFailed = false;
+bool viewSwapFailed = false;
 
 bool starsConfigured()
 {
-    const WaylandOutput* stars = waylandStarOutput();
-    return stars && stars->configured;
+    const WaylandOutput* render = waylandRenderOutput();
+    return render && render->configured;
 }
 
-// The star surface may take its next frame: configured, and the compositor
-// has called back for the last one.
 bool frameDue()
 {
-    return starsConfigured() && !wayland.frame;
+    return waylandFrameDue(waylandRenderOutput());
+}
+
+// Each star surface runs at its own output's pace: the loop wakes for
+// whichever is due first.
+bool anyFrameDue()
+{
+    for (const WaylandOutput& output : wayland.outputs)
+        if (waylandFrameDue(&output))
+            return true;
+    return false;
 }
 
 // A key or button, a closed toplevel or a lost compositor: the run ends.
@@ -40,7 +50,7 @@ bool closeRequested()
 
 bool frameDueOrEnding()
 {
-    return frameDue() || closeRequested();
+    return anyFrameDue() || closeRequested();
 }
 
 void initWindowing()
@@ -62,8 +72,9 @@ bool openRenderWindow(void (*onSize)(int width, int height))
     if (!wayland.display || !waylandEglOpen())
         return false;
     wayland.onSize = onSize;
+    wayland.everyOutput = starsOnEveryMonitor;
     waylandPlaceStars();
-    if (!waylandStarOutput()) {
+    if (!waylandRenderOutput()) {
         std::fputs("Wayland: no output to show the stars on\n", stderr);
         return false;
     }
@@ -72,7 +83,7 @@ bool openRenderWindow(void (*onSize)(int width, int height))
     wayland.covering = true;
     for (WaylandOutput& output : wayland.outputs)
         if (output.output && !output.surface)
-            waylandCoverOutput(&output, false);
+            waylandCoverOutput(&output, wayland.everyOutput);
     for (int waited = 0; !starsConfigured() && waited < configureWaitMs; waited += waitSliceMs)
         if (!waylandDispatch(waitSliceMs, starsConfigured))
             break;
@@ -99,13 +110,44 @@ double secondsSinceStart()
     return static_cast<double>(now.tv_sec - startTime.tv_sec) + (now.tv_nsec - startTime.tv_nsec) * 1e-9;
 }
 
+// With the stars on the render window's output alone, the loop only ever
+// wakes for its frame.
 bool renderFrameDue()
 {
-    return true;
+    return !wayland.everyOutput || frameDue();
 }
 
-void drawOtherViews(double, void (*)(const StarView&, double))
+// One context draws every view: it shares all state with the render
+// window's, so none is new to it.
+void drawOtherViews(double time, void (*drawView)(const StarView&, double))
 {
+    if (!wayland.everyOutput)
+        return;
+    const WaylandOutput* render = waylandRenderOutput();
+    bool drew = false;
+    viewSwapFailed = false;
+    for (WaylandOutput& output : wayland.outputs) {
+        if (&output == render || !waylandFrameDue(&output))
+            continue;
+        drew = true;
+        if (!waylandEglMakeCurrent(&output)) {
+            viewSwapFailed = true;
+            continue;
+        }
+        const int view = static_cast<int>(&output - wayland.outputs);
+        drawView({view, output.bufferWidth, output.bufferHeight, output.fresh, false}, time);
+        output.fresh = false;
+        waylandRequestFrame(&output);
+        if (!waylandEglSwap(&output)) {
+            wl_callback_destroy(output.frame);
+            output.frame = nullptr;
+            viewSwapFailed = true;
+        }
+    }
+    if (!drew)
+        return;
+    waylandEglMakeCurrent(render);
+    lastSwap = secondsSinceStart();
 }
 
 void swapBuffers()
@@ -114,32 +156,33 @@ void swapBuffers()
     // due; the swap never waits on the compositor.
     if (!frameDue())
         return;
-    WaylandOutput* stars = waylandStarOutput();
-    waylandRequestFrame(stars);
-    swapFailed = !waylandEglSwap(stars);
+    WaylandOutput* render = waylandRenderOutput();
+    waylandRequestFrame(render);
+    swapFailed = !waylandEglSwap(render);
     if (swapFailed) {
         // Nothing was committed, so that callback would never come.
-        wl_callback_destroy(wayland.frame);
-        wayland.frame = nullptr;
+        wl_callback_destroy(render->frame);
+        render->frame = nullptr;
     }
     lastSwap = secondsSinceStart();
 }
 
-// Returns once the next frame is due, so no frame is drawn that would not
-// be shown: a hidden output never calls back and costs no drawing at all.
+// Returns once a star surface's next frame is due, so no frame is drawn that
+// would not be shown: a hidden output never calls back and costs no drawing.
 // Input, the compositor's end and stop signals end the wait at once.
 void pollEvents()
 {
     // A swap that keeps failing is tried again at a display's pace, not in a
     // busy loop.
-    if (swapFailed)
+    if (swapFailed || viewSwapFailed)
         waylandDispatch(retryMs, closeRequested);
     while (waylandDispatch(waitSliceMs, frameDueOrEnding) && !frameDueOrEnding() && !stopRequested()) {
     }
 }
 
 // The frame callbacks pace the loop. A frame rate limit below the output's
-// (the light picture) makes the next frame wait out the rest of its period,
+// (the light picture) makes the next pass wait out the rest of the period
+// since the last one that drew on any output, so every output keeps to it,
 // with input and signals still handled at once.
 void keepFrameRateLimit()
 {

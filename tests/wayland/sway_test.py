@@ -1,6 +1,7 @@
 """The full-screen run on headless sway: every output covered (a hot-plugged
 one too), stars on the primary only and moving when it is unplugged (on a
-sway nested in the first), no idle inhibitor; a key, a button, the
+sway nested in the first), or a field of their own on every output;
+no idle inhibitor; a key, a button, the
 compositor's close, SIGTERM and the compositor's death end it with 0; pointer
 motion and the wheel do not."""
 import os
@@ -53,6 +54,22 @@ class SwayRun(unittest.TestCase):
                        "sleep", "500"])
         self.assertIsNone(saver.poll(), "motion and the wheel must not end the run")
         self.sway.run([pointer, "sleep", "500", "move", "5", "5", "button"])
+        self.assert_ends_with_0(saver)
+
+    def test_stars_of_their_own_on_every_output_a_hot_plugged_one_too(self):
+        saver, shots = self.sway.saver("/s", "--monitors", "all"), {}
+
+        def stars_on(*outputs):
+            shots.update((output, self.sway.screenshot(output)) for output in outputs)
+            return all(W.stars_on_black(shots[output]) for output in outputs)
+        rig.wait_until(lambda: stars_on("HEADLESS-1", "HEADLESS-2"), 20, 0.3, "stars on both outputs")
+        first, second = shots["HEADLESS-1"], shots["HEADLESS-2"]
+        self.assertEqual((second.width, second.height), (1024, 768))
+        crop = lambda shot: b"".join(shot.rgb[y * shot.width * 3:(y * shot.width + 1024) * 3] for y in range(720))
+        self.assertNotEqual(crop(first), crop(second), "one picture on both")
+        self.sway.msg("create_output")
+        rig.wait_until(lambda: stars_on("HEADLESS-3"), 15, 0.3, "stars on the new output")
+        self.sway.run(["wtype", "-s", "500", "a"])
         self.assert_ends_with_0(saver)
 
     def test_key_close_sigterm_and_lost_compositor_end_it_with_0(self):
