@@ -65,22 +65,29 @@ stage format check_format
 stage native-build build_tree "$build/native"
 stage native-tests run_ctest "$build/native"
 stage windows-build build_tree "$build/windows" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake"
+# Wine's runs take turns and leave a core idle most of the time: the sanitizer
+# build and then the fuzzer, which need neither display nor Wine, use it at
+# the lowest priority. Their stages below wait for them and show their output.
+in_background() { # name, then the command
+  local name=$1; shift
+  "$@" >"$build/$name.out" 2>&1
+  echo $? >"$build/$name.status"
+}
+rm -f "$build"/sanitize-build.{out,status} "$build"/fuzz.{out,status}
+(renice -n 19 -p $BASHPID >/dev/null
+  in_background sanitize-build build_tests_labelled "$build/sanitize" unit -DQUILLOMAR_SANITIZE=ON
+  if [ -x "$root/scripts/run-fuzz.sh" ]; then in_background fuzz bash "$root/scripts/run-fuzz.sh" "$build/fuzz" 60; fi) &
+background=$!
+finished() { # name
+  while [ ! -f "$build/$1.status" ] && kill -0 "$background" 2>/dev/null; do sleep 1; done
+  cat "$build/$1.out"
+  return "$(cat "$build/$1.status" 2>/dev/null || echo 1)"
+}
 # One Wine prefix means one wineserver for every run: they take turns. A test
 # that fails is run once more: on a busy machine Wine now and then ends a run
 # with 1 that passes when run again alone.
-# Wine's runs take turns and leave a core idle most of the time: the sanitizer
-# build, which needs neither display nor Wine, uses it at the lowest priority.
-(renice -n 19 -p $BASHPID >/dev/null
-  build_tests_labelled "$build/sanitize" unit -DQUILLOMAR_SANITIZE=ON >"$build/sanitize-build.out" 2>&1
-  echo $? >"$build/sanitize-build.status") &
-sanitize_build=$!
 stage windows-tests run_ctest "$build/windows" -j 1 --repeat until-pass:2
-sanitize_built() {
-  wait "$sanitize_build"
-  cat "$build/sanitize-build.out"
-  return "$(cat "$build/sanitize-build.status" 2>/dev/null || echo 1)"
-}
-stage sanitize-build sanitize_built
+stage sanitize-build finished sanitize-build
 stage sanitize-tests run_ctest "$build/sanitize" -L unit
 # The release packages twice, the second time from a copy of the tree in other
 # folders: the checksums must agree. Then the installer under Wine and the
@@ -106,7 +113,7 @@ package_twice() {
 }
 stage package package_twice
 if [ -x "$root/scripts/run-fuzz.sh" ]; then
-  stage fuzz bash "$root/scripts/run-fuzz.sh" "$build/fuzz" 60
+  stage fuzz finished fuzz
 fi
 
 for name in format native-build windows-build sanitize-build package; do

@@ -140,7 +140,7 @@ class Display:
         env.pop("WAYLAND_DISPLAY", None)  # else a Wayland desktop wins over this display
         if self.target.wine:
             env["WINEDEBUG"] = env.get("WINEDEBUG", "-all")
-            env["WINEDLLOVERRIDES"] = "mscoree,mshtml="
+            env["WINEDLLOVERRIDES"] = "mscoree,mshtml=;winedbg.exe=d"  # a crash ends, not hangs
             if self.target.wineprefix:
                 env["WINEPREFIX"] = self.target.wineprefix
         env.update(extra or {})
