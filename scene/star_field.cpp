@@ -44,6 +44,22 @@ float absolute(float v)
     return v < 0.0f ? -v : v;
 }
 
+void buildStarMatrices(SceneField& f, int slot, float a)
+{
+    const float x = f.posX[slot];
+    const float y = f.posY[slot];
+    setTranslationScale(f.headMatrix[slot], x, y, 0.0f, headSize / a, headSize, headSize);
+    if (f.direction[slot] == Rightward || f.direction[slot] == Leftward) {
+        const float vx = f.velX[slot];
+        setTranslationScale(f.trailMatrix[slot], x - 2.0f * vx / a - sign(vx) * headSize / a, y, 0.0f,
+                            2.0f * absolute(vx) / a, headSize, 0.1f);
+    } else {
+        const float vy = f.velY[slot];
+        setTranslationScale(f.trailMatrix[slot], x, y - 2.0f * vy - sign(vy) * headSize, 0.0f,
+                            headSize / a, 2.0f * absolute(vy), 0.1f);
+    }
+}
+
 } // namespace
 
 float randomUnit()
@@ -125,33 +141,22 @@ void spawnStar()
 
 void updateStarMatrices(int slot)
 {
-    SceneField& f = *currentField;
-    const float a = fieldAspectRatio();
-    const float x = f.posX[slot];
-    const float y = f.posY[slot];
-    setTranslationScale(f.headMatrix[slot], x, y, 0.0f, headSize / a, headSize, headSize);
-    if (f.direction[slot] == Rightward || f.direction[slot] == Leftward) {
-        const float vx = f.velX[slot];
-        setTranslationScale(f.trailMatrix[slot], x - 2.0f * vx / a - sign(vx) * headSize / a, y, 0.0f,
-                            2.0f * absolute(vx) / a, headSize, 0.1f);
-    } else {
-        const float vy = f.velY[slot];
-        setTranslationScale(f.trailMatrix[slot], x, y - 2.0f * vy - sign(vy) * headSize, 0.0f,
-                            headSize / a, 2.0f * absolute(vy), 0.1f);
-    }
+    buildStarMatrices(*currentField, slot, fieldAspectRatio());
 }
 
 void updateStars()
 {
     SceneField& f = *currentField;
+    // Nothing in the frame changes the window's size: asked once, not per star.
+    const float a = fieldAspectRatio();
+    const float bound = 3.0f * a;
     for (int slot = 0; slot < starSlotCount; ++slot) {
         if (f.active[slot] != 1) {
             continue;
         }
         f.posX[slot] = f.posX[slot] + f.velX[slot] * f.frameDelta;
         f.posY[slot] = f.posY[slot] + f.velY[slot] * f.frameDelta;
-        updateStarMatrices(slot);
-        const float bound = 3.0f * fieldAspectRatio();
+        buildStarMatrices(f, slot, a);
         if (f.posX[slot] < -bound || f.posX[slot] > bound || f.posY[slot] < -4.0f || f.posY[slot] > 4.0f) {
             resetStar(slot);
         }
