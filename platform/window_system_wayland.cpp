@@ -20,6 +20,7 @@ timespec startTime = {};
 double lastSwap = -1.0;
 bool swapFailed = false;
 bool viewSwapFailed = false;
+bool presentedEarly = false; // this pass's render frame went out before the other views
 
 bool starsConfigured()
 {
@@ -117,12 +118,36 @@ bool renderFrameDue()
     return !wayland.everyOutput || frameDue();
 }
 
+void presentRender()
+{
+    // Only the first pass after the star surface is made can find no frame
+    // due; the swap never waits on the compositor.
+    if (!frameDue())
+        return;
+    WaylandOutput* render = waylandRenderOutput();
+    waylandRequestFrame(render);
+    swapFailed = !waylandEglSwap(render);
+    if (swapFailed) {
+        // Nothing was committed, so that callback would never come.
+        wl_callback_destroy(render->frame);
+        render->frame = nullptr;
+    }
+    lastSwap = secondsSinceStart();
+}
+
 // One context draws every view: it shares all state with the render
 // window's, so none is new to it.
 void drawOtherViews(double time, void (*drawView)(const StarView&, double))
 {
     if (!wayland.everyOutput)
         return;
+    // No swap waits here: the render window's frame goes out as soon as it is
+    // drawn. Sent after the other outputs' drawing, it missed its refresh
+    // first whenever the drawing took most of a frame.
+    if (frameDue()) {
+        presentRender();
+        presentedEarly = true;
+    }
     const WaylandOutput* render = waylandRenderOutput();
     bool drew = false;
     viewSwapFailed = false;
@@ -152,19 +177,11 @@ void drawOtherViews(double time, void (*drawView)(const StarView&, double))
 
 void swapBuffers()
 {
-    // Only the first pass after the star surface is made can find no frame
-    // due; the swap never waits on the compositor.
-    if (!frameDue())
+    if (presentedEarly) {
+        presentedEarly = false;
         return;
-    WaylandOutput* render = waylandRenderOutput();
-    waylandRequestFrame(render);
-    swapFailed = !waylandEglSwap(render);
-    if (swapFailed) {
-        // Nothing was committed, so that callback would never come.
-        wl_callback_destroy(render->frame);
-        render->frame = nullptr;
     }
-    lastSwap = secondsSinceStart();
+    presentRender();
 }
 
 // Returns once a star surface's next frame is due, so no frame is drawn that
