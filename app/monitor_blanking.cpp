@@ -23,7 +23,6 @@ struct BlankingWindow {
 // A fixed table: monitors come and go only through events, and nothing here
 // allocates per frame. A star window's place in it is its view.
 BlankingWindow blankingWindows[maxStarViews] = {};
-int starWindows = 0;
 
 BlankingWindow* entryOf(GLFWwindow* window)
 {
@@ -44,7 +43,6 @@ void onStarWindowSize(GLFWwindow* window, int width, int height)
 void forget(BlankingWindow& blanking)
 {
     glfwDestroyWindow(blanking.window);
-    starWindows -= blanking.stars ? 1 : 0;
     blanking = {};
 }
 
@@ -123,7 +121,6 @@ void coverMonitor(GLFWmonitor* monitor)
     if (renderSettings.windowIcon)
         setWindowIcon(window);
     if (stars) {
-        ++starWindows;
         glfwGetFramebufferSize(window, &slot->width, &slot->height);
         glfwSetFramebufferSizeCallback(window, onStarWindowSize);
     } else {
@@ -172,8 +169,9 @@ void releaseBlankingWindows()
 
 void drawOtherMonitors(double time, void (*drawView)(const StarView& view, double time))
 {
-    if (starWindows == 0)
+    if (!starsOnEveryMonitor)
         return;
+    bool drew = false;
     for (BlankingWindow& blanking : blankingWindows) {
         if (!blanking.stars || blanking.width <= 0 || blanking.height <= 0)
             continue;
@@ -186,6 +184,8 @@ void drawOtherMonitors(double time, void (*drawView)(const StarView& view, doubl
         drawView({view, blanking.width, blanking.height, blanking.newMonitor, blanking.newContext}, time);
         blanking.newMonitor = blanking.newContext = false;
         glfwSwapBuffers(blanking.window);
+        drew = true;
     }
-    glfwMakeContextCurrent(renderWindow);
+    if (drew)
+        glfwMakeContextCurrent(renderWindow);
 }

@@ -20,7 +20,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -50,63 +49,20 @@ int liveStars()
 }
 
 // The scene as the warm-up left it, so each timed run starts from a full table.
-struct SceneSnapshot {
-    int active[starSlotCount];
-    int direction[starSlotCount];
-    float posX[starSlotCount];
-    float posY[starSlotCount];
-    float velX[starSlotCount];
-    float velY[starSlotCount];
-    float color[starSlotCount][4];
-    float trailMatrix[starSlotCount][16];
-    float headMatrix[starSlotCount][16];
-    float lastSpawnTime;
-    double elapsed;
-    double previousElapsed;
-    double time;
-};
-
-SceneSnapshot warmScene;
-
-template <typename T>
-void copyArray(T& to, const T& from)
-{
-    std::memcpy(&to, &from, sizeof to);
-}
+SceneField warmScene;
+double warmTime;
 
 void saveScene(double time)
 {
-    copyArray(warmScene.active, active);
-    copyArray(warmScene.direction, direction);
-    copyArray(warmScene.posX, posX);
-    copyArray(warmScene.posY, posY);
-    copyArray(warmScene.velX, velX);
-    copyArray(warmScene.velY, velY);
-    copyArray(warmScene.color, color);
-    copyArray(warmScene.trailMatrix, trailMatrix);
-    copyArray(warmScene.headMatrix, headMatrix);
-    warmScene.lastSpawnTime = lastSpawnTime;
-    warmScene.elapsed = elapsed;
-    warmScene.previousElapsed = previousElapsed;
-    warmScene.time = time;
+    warmScene = primaryField;
+    warmTime = time;
 }
 
 // The real clock carries on from the scripted time.
 void restoreScene()
 {
-    copyArray(active, warmScene.active);
-    copyArray(direction, warmScene.direction);
-    copyArray(posX, warmScene.posX);
-    copyArray(posY, warmScene.posY);
-    copyArray(velX, warmScene.velX);
-    copyArray(velY, warmScene.velY);
-    copyArray(color, warmScene.color);
-    copyArray(trailMatrix, warmScene.trailMatrix);
-    copyArray(headMatrix, warmScene.headMatrix);
-    lastSpawnTime = warmScene.lastSpawnTime;
-    elapsed = warmScene.elapsed;
-    previousElapsed = warmScene.previousElapsed;
-    glfwSetTime(warmScene.time);
+    primaryField = warmScene;
+    glfwSetTime(warmTime);
 }
 
 // fps from real time; the CPU column counts the whole process, as the
@@ -136,7 +92,7 @@ void fullTableHeldClock(benchmark::State& state)
 {
     restoreScene();
     for (auto _ : state) {
-        stepScene(warmScene.time);
+        stepScene(warmTime);
         glfwSwapBuffers(renderWindow);
         glfwPollEvents();
     }

@@ -159,21 +159,19 @@ void destroyWindow(const WaylandWindow& window)
     wl_surface_destroy(window.surface);
 }
 
-void retire(WaylandOutput* output)
+// Takes the output's stars and toplevel away and hands the toplevel's
+// objects back, to be destroyed or kept; painted black first where the stars
+// showed, for a toplevel that is kept.
+WaylandWindow takeWindow(WaylandOutput* output, bool black)
 {
-    waylandDropRetired();
     if (output->frame)
         wl_callback_destroy(output->frame);
-    if (output->stars) {
-        waylandEglDetach(output);
-        if (output->fractional)
-            wp_fractional_scale_v1_destroy(output->fractional);
-        if (output->configured)
-            showBlack(output);
-    }
-    wayland.retired = {output->surface, output->xdgSurface, output->toplevel, output->viewport};
-    xdg_surface_set_user_data(output->xdgSurface, nullptr);
-    xdg_toplevel_set_user_data(output->toplevel, nullptr);
+    waylandEglDetach(output);
+    if (output->fractional)
+        wp_fractional_scale_v1_destroy(output->fractional);
+    if (black && output->stars && output->configured)
+        showBlack(output);
+    const WaylandWindow window = {output->surface, output->xdgSurface, output->toplevel, output->viewport};
     output->surface = nullptr;
     output->xdgSurface = nullptr;
     output->toplevel = nullptr;
@@ -182,6 +180,18 @@ void retire(WaylandOutput* output)
     output->frame = nullptr;
     output->scale120 = 0;
     output->bufferWidth = output->bufferHeight = 0;
+    output->stars = false;
+    output->render = false;
+    output->configured = false;
+    return window;
+}
+
+void retire(WaylandOutput* output)
+{
+    waylandDropRetired();
+    wayland.retired = takeWindow(output, true);
+    xdg_surface_set_user_data(wayland.retired.xdgSurface, nullptr);
+    xdg_toplevel_set_user_data(wayland.retired.toplevel, nullptr);
 }
 
 // The new surface becomes the stars'. False when EGL cannot draw there.
@@ -232,25 +242,8 @@ void waylandCoverOutput(WaylandOutput* output, bool stars)
 
 void waylandUncoverOutput(WaylandOutput* output)
 {
-    if (!output->surface)
-        return;
-    if (output->frame)
-        wl_callback_destroy(output->frame);
-    output->frame = nullptr;
-    waylandEglDetach(output);
-    if (output->fractional)
-        wp_fractional_scale_v1_destroy(output->fractional);
-    destroyWindow({output->surface, output->xdgSurface, output->toplevel, output->viewport});
-    output->viewport = nullptr;
-    output->fractional = nullptr;
-    output->scale120 = 0;
-    output->bufferWidth = output->bufferHeight = 0;
-    output->toplevel = nullptr;
-    output->xdgSurface = nullptr;
-    output->surface = nullptr;
-    output->stars = false;
-    output->render = false;
-    output->configured = false;
+    if (output->surface)
+        destroyWindow(takeWindow(output, false));
 }
 
 WaylandOutput* waylandPrimaryOutput()
