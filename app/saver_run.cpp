@@ -98,6 +98,7 @@ void requireGlEntries()
 
 bool runMainLoopPass(bool* keepRunning)
 {
+    windowSystem->applyChanges();
     const double time = windowSystem->time();
     const bool due = windowSystem->renderFrameDue();
     if (due)

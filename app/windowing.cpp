@@ -61,6 +61,10 @@ void glfwApplyWindowState()
         glfwSetInputMode(renderWindow, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
 }
 
+void glfwApplyChanges()
+{
+}
+
 void glfwSwapRenderWindow()
 {
     glfwSwapBuffers(renderWindow);
@@ -87,6 +91,7 @@ const WindowSystem glfwWindowSystem = {
     openBlankingWindows,
     glfwApplyWindowState,
     glfwGetTime,
+    glfwApplyChanges,
     renderFrameAlwaysDue,
     drawOtherMonitors,
     glfwSwapRenderWindow,

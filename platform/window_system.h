@@ -31,6 +31,11 @@ struct WindowSystem {
     // Swap interval and hidden cursor, the windowing half of the render state.
     void (*applyWindowState)();
     double (*time)();
+    // Applies what the windowing callbacks only recorded since the last pass
+    // (monitors or outputs that came or went, a size or scale changed, a
+    // surface that keeps failing): windows and surfaces are made, moved and
+    // dropped here, between frames, never inside a library's callback.
+    void (*applyChanges)();
     // False while the render window's frame is not due (a Wayland output that
     // has not called back): its drawing and swap are skipped.
     bool (*renderFrameDue)();

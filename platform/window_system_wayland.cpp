@@ -111,6 +111,10 @@ double secondsSinceStart()
     return static_cast<double>(now.tv_sec - startTime.tv_sec) + (now.tv_nsec - startTime.tv_nsec) * 1e-9;
 }
 
+void applyChanges()
+{
+}
+
 // With the stars on the render window's output alone, the loop only ever
 // wakes for its frame.
 bool renderFrameDue()
@@ -239,6 +243,7 @@ const WindowSystem waylandWindowSystem = {
     openBlankingWindows,
     applyWindowState,
     secondsSinceStart,
+    applyChanges,
     renderFrameDue,
     drawOtherViews,
     swapBuffers,
