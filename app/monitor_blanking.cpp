@@ -112,6 +112,8 @@ void coverMonitor(GLFWmonitor* monitor)
         return; // GLFW has reported why; the saver itself runs on
 
     *slot = {monitor, window, stars, 0, 0, true, true};
+    if (stars)
+        giveBackIdleTimers();
     glfwSetKeyCallback(window, quitOnInput);
     glfwSetMouseButtonCallback(window, quitOnInput);
     glfwSetCursorPosCallback(window, ignoreInput);

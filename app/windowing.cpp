@@ -12,11 +12,22 @@
 
 namespace {
 
+// A full-screen window restored from iconified has taken the idle timers again.
+bool idleTimersTaken = false;
+
+void onIconify(GLFWwindow*, int iconified)
+{
+    if (!iconified)
+        idleTimersTaken = true;
+}
+
 void glfwStartWindowing()
 {
     glfwSetErrorCallback(showWindowingError);
     if (!glfwInit())
         showMessageBox("Failed to initialize GLFW", "Debug", MessageIcon::Information);
+    else
+        rememberIdleTimers();
 }
 
 // GLFW hands size changes to onWindowSize, which stores them as onSize does.
@@ -42,6 +53,8 @@ bool glfwOpenRenderWindow(void (*)(int, int))
     glfwSetMouseButtonCallback(renderWindow, quitOnInput);
     glfwSetCursorPosCallback(renderWindow, ignoreInput);
     glfwSetScrollCallback(renderWindow, ignoreInput);
+    glfwSetWindowIconifyCallback(renderWindow, onIconify);
+    giveBackIdleTimers();
     glfwMakeContextCurrent(renderWindow);
     if (renderSettings.windowIcon)
         setWindowIcon(renderWindow);
@@ -63,6 +76,9 @@ void glfwApplyWindowState()
 
 void glfwApplyChanges()
 {
+    if (idleTimersTaken)
+        giveBackIdleTimers();
+    idleTimersTaken = false;
 }
 
 void glfwSwapRenderWindow()

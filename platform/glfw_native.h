@@ -14,3 +14,12 @@ GLFWwindow* adoptNativeWindow(NativeWindow nativeWindow, GLFWwindow* shareWindow
 // Shows a window made without a context painted black, with nothing of the
 // desktop showing first, and never taking the focus.
 void showBlackWindow(GLFWwindow* window);
+
+// GLFW takes the session's idle timers while one of its windows is full
+// screen (X11: the screensaver timer set to 0; Windows: the display kept on),
+// so no locker and no display power-off would come while the stars show.
+// rememberIdleTimers reads the user's before the first window;
+// giveBackIdleTimers puts them back after each full-screen window GLFW makes
+// or restores.
+void rememberIdleTimers();
+void giveBackIdleTimers();
