@@ -58,7 +58,10 @@ bool recoverFromReset()
         return false;
     }
     lastReset = now;
-    windowSystem->closeWindows();
+    if (windowSystem->keepWindowsThroughReset)
+        windowSystem->keepWindowsThroughReset();
+    else
+        windowSystem->closeWindows();
     openSaver();
     return true;
 }

@@ -16,6 +16,7 @@ int main()
         return 1;
     initGlApi();
     while (!stopRequested() && !system.closeRequested()) {
+        system.applyChanges();
         GlApi.glViewport(0, 0, renderSettings.width, renderSettings.height);
         GlApi.glClear(GL_COLOR_BUFFER_BIT);
         system.swapBuffers();

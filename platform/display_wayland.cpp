@@ -10,12 +10,7 @@ WaylandState wayland = {};
 
 namespace {
 
-long long monotonicMs()
-{
-    timespec now;
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
-}
+timespec startTime = {};
 
 WaylandOutput* outputByName(std::uint32_t name)
 {
@@ -23,6 +18,28 @@ WaylandOutput* outputByName(std::uint32_t name)
         if (output.output && output.name == name)
             return &output;
     return nullptr;
+}
+
+int dispatchPending(wl_display* display)
+{
+    wayland.dispatching = true;
+    const int dispatched = wl_display_dispatch_pending(display);
+    wayland.dispatching = false;
+    return dispatched;
+}
+
+int roundtrip(wl_display* display)
+{
+    wayland.dispatching = true;
+    const int dispatched = wl_display_roundtrip(display);
+    wayland.dispatching = false;
+    return dispatched;
+}
+
+void recordResize(WaylandOutput* output)
+{
+    output->resized = true;
+    wayland.changed = true;
 }
 
 // Output geometry
@@ -49,9 +66,7 @@ void onOutputMode(void* data, wl_output*, uint32_t flags, int32_t width, int32_t
 // A scale or mode changed under a running saver: its pixels follow.
 void onOutputDone(void* data, wl_output*)
 {
-    auto* output = static_cast<WaylandOutput*>(data);
-    if (output->stars && output->configured)
-        waylandSizeStars(output);
+    recordResize(static_cast<WaylandOutput*>(data));
 }
 
 void onOutputScale(void* data, wl_output*, int32_t factor)
@@ -97,11 +112,12 @@ void watchOutputPosition(WaylandOutput* output)
     zxdg_output_v1_add_listener(output->xdgOutput, &xdgOutputListener, output);
 }
 
+// Only bound here: the step between frames covers it.
 void addOutput(std::uint32_t name, std::uint32_t version)
 {
     WaylandOutput* output = nullptr;
     for (WaylandOutput& slot : wayland.outputs)
-        if (!slot.output && !slot.surface) {
+        if (slot.stage == OutputStage::Empty) {
             output = &slot;
             break;
         }
@@ -111,29 +127,13 @@ void addOutput(std::uint32_t name, std::uint32_t version)
     output->name = name;
     output->order = wayland.announced++;
     output->scale = 1;
+    output->failingSince = -1.0;
     output->output = static_cast<wl_output*>(
         wl_registry_bind(wayland.registry, name, &wl_output_interface, version < 2 ? version : 2));
     wl_output_add_listener(output->output, &outputListener, output);
     watchOutputPosition(output);
-    if (!wayland.covering)
-        return;
-    // After the last output went, the next one to come takes the stars.
-    if (waylandRenderOutput())
-        waylandCoverOutput(output, wayland.everyOutput);
-    else
-        waylandPlaceStars();
-}
-
-void removeOutput(WaylandOutput* output)
-{
-    const bool render = output->render;
-    waylandUncoverOutput(output);
-    if (output->xdgOutput)
-        zxdg_output_v1_destroy(output->xdgOutput);
-    wl_output_destroy(output->output);
-    *output = {};
-    if (render)
-        waylandPlaceStars();
+    waylandEnterStage(output, OutputStage::Announced);
+    wayland.changed = true;
 }
 
 void onPing(void*, xdg_wm_base* wmBase, uint32_t serial)
@@ -181,8 +181,10 @@ void onGlobal(void*, wl_registry*, uint32_t name, const char* interface, uint32_
 
 void onGlobalRemove(void*, wl_registry*, uint32_t name)
 {
-    if (WaylandOutput* output = outputByName(name))
-        removeOutput(output);
+    if (WaylandOutput* output = outputByName(name)) {
+        output->gone = true;
+        wayland.changed = true;
+    }
 }
 
 const wl_registry_listener registryListener = {onGlobal, onGlobalRemove};
@@ -191,6 +193,8 @@ const wl_registry_listener registryListener = {onGlobal, onGlobalRemove};
 
 bool waylandConnect()
 {
+    clock_gettime(CLOCK_MONOTONIC, &startTime);
+    wayland.lastStarFrame = -1.0;
     wayland.display = wl_display_connect(nullptr);
     if (!wayland.display) {
         std::fputs("Wayland: cannot connect to the compositor\n", stderr);
@@ -200,7 +204,7 @@ bool waylandConnect()
     wl_registry_add_listener(wayland.registry, &registryListener, nullptr);
     // The globals first, then what the bound outputs and seat tell.
     const char* refusal = nullptr;
-    if (wl_display_roundtrip(wayland.display) < 0 || wl_display_roundtrip(wayland.display) < 0)
+    if (roundtrip(wayland.display) < 0 || roundtrip(wayland.display) < 0)
         refusal = "Wayland: the compositor broke the connection\n";
     else if (!wayland.compositor || !wayland.wmBase || !wayland.shm)
         refusal = "Wayland: the compositor lacks wl_compositor, wl_shm or xdg_wm_base\n";
@@ -217,8 +221,11 @@ void waylandDisconnect()
     if (!wayland.display)
         return;
     for (WaylandOutput& output : wayland.outputs)
-        if (output.output)
-            removeOutput(&output);
+        if (output.stage != OutputStage::Empty)
+            waylandDropOutput(&output);
+    for (const WaylandWindow& window : wayland.retired)
+        if (window.surface)
+            waylandDropRetired(window.output);
     if (wayland.blackBuffer)
         wl_buffer_destroy(wayland.blackBuffer);
     waylandDropInput();
@@ -247,10 +254,10 @@ bool waylandDispatch(int timeoutMs, bool (*ready)())
     wl_display* display = wayland.display;
     if (wayland.lost)
         return false;
-    const long long deadline = monotonicMs() + timeoutMs;
+    const double deadline = waylandSeconds() + timeoutMs / 1000.0;
     for (;;) {
         while (wl_display_prepare_read(display) != 0)
-            if (wl_display_dispatch_pending(display) < 0) {
+            if (dispatchPending(display) < 0) {
                 wayland.lost = true;
                 return false;
             }
@@ -260,8 +267,8 @@ bool waylandDispatch(int timeoutMs, bool (*ready)())
             wayland.lost = true;
             return false;
         }
-        const long long left = deadline - monotonicMs();
-        const int wait = (ready && ready()) || left <= 0 ? 0 : static_cast<int>(left);
+        const int left = static_cast<int>((deadline - waylandSeconds()) * 1000.0 + 0.5);
+        const int wait = (ready && ready()) || left <= 0 ? 0 : left;
         pollfd fd = {wl_display_get_fd(display), POLLIN, 0};
         const int polled = poll(&fd, 1, wait);
         if (polled > 0) {
@@ -272,15 +279,22 @@ bool waylandDispatch(int timeoutMs, bool (*ready)())
         } else {
             wl_display_cancel_read(display);
         }
-        if (wl_display_dispatch_pending(display) < 0) {
+        if (dispatchPending(display) < 0) {
             wayland.lost = true;
             return false;
         }
         // A timeout or a signal hands control back: the caller looks at its
         // stop flag, and a hidden output never stalls the loop.
-        if (polled <= 0 || !ready || ready() || monotonicMs() >= deadline)
+        if (polled <= 0 || !ready || ready() || waylandSeconds() >= deadline)
             return true;
     }
+}
+
+double waylandSeconds()
+{
+    timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<double>(now.tv_sec - startTime.tv_sec) + (now.tv_nsec - startTime.tv_nsec) * 1e-9;
 }
 
 WaylandOutput* waylandRenderOutput()
@@ -289,4 +303,15 @@ WaylandOutput* waylandRenderOutput()
         if (output.surface && output.render)
             return &output;
     return nullptr;
+}
+
+void waylandDropOutput(WaylandOutput* output)
+{
+    waylandUncoverOutput(output);
+    waylandDropRetired(static_cast<int>(output - wayland.outputs));
+    if (output->xdgOutput)
+        zxdg_output_v1_destroy(output->xdgOutput);
+    if (output->output)
+        wl_output_destroy(output->output);
+    *output = {};
 }

@@ -13,7 +13,21 @@ namespace {
 EGLDisplay eglDisplay = EGL_NO_DISPLAY;
 EGLConfig eglConfig = nullptr;
 EGLContext eglContext = EGL_NO_CONTEXT;
+// The surface the context is current on, so that switching to it again costs
+// nothing; unknown after a failed switch.
+EGLSurface currentSurface = EGL_NO_SURFACE;
+bool currentKnown = false;
 void* openGlLibrary = nullptr;
+
+bool makeCurrent(EGLSurface surface)
+{
+    waylandOutsideListeners("the context switched");
+    if (currentKnown && surface == currentSurface)
+        return true;
+    currentKnown = eglMakeCurrent(eglDisplay, surface, surface, eglContext) == EGL_TRUE;
+    currentSurface = surface;
+    return currentKnown;
+}
 
 bool eglFail(const char* what)
 {
@@ -45,7 +59,7 @@ bool chooseConfig(EGLint samples)
     return false;
 }
 
-EGLContext createContext(bool version, bool robust)
+EGLContext createEglContext(bool version, bool robust)
 {
     EGLint attributes[16];
     int n = 0;
@@ -133,6 +147,7 @@ bool waylandEglOpen()
         eglDestroyContext(eglDisplay, eglContext);
         eglContext = EGL_NO_CONTEXT;
     }
+    currentKnown = false;
     eglDisplay = eglGetPlatformDisplay(EGL_PLATFORM_WAYLAND_KHR, wayland.display, nullptr);
     if (eglDisplay == EGL_NO_DISPLAY)
         return eglFail("no display on this Wayland connection");
@@ -147,11 +162,11 @@ bool waylandEglOpen()
         return eglFail("no window config of 8 bits a channel");
     // The robust context where the driver has one, as the X11 program asks.
     if (renderSettings.robustContext)
-        eglContext = createContext(true, true);
+        eglContext = createEglContext(true, true);
     if (eglContext == EGL_NO_CONTEXT)
-        eglContext = createContext(true, false);
+        eglContext = createEglContext(true, false);
     if (eglContext == EGL_NO_CONTEXT)
-        eglContext = createContext(false, false);
+        eglContext = createEglContext(false, false);
     if (eglContext == EGL_NO_CONTEXT)
         return eglFail("cannot create a desktop OpenGL context");
     return true;
@@ -173,9 +188,11 @@ bool waylandEglAttach(WaylandOutput* output)
         output->eglWindow = nullptr;
         return eglFail("cannot create a window surface");
     }
-    if (!eglMakeCurrent(eglDisplay, output->eglSurface, output->eglSurface, eglContext)) {
+    // A failure here is counted and tried again, quietly: an output that
+    // keeps failing is given up.
+    if (!makeCurrent(output->eglSurface)) {
         waylandEglDetach(output);
-        return eglFail("cannot make the context current");
+        return false;
     }
     // The frame callbacks pace the loop; a swap that waited for one would
     // stall every output and all input while this one is hidden.
@@ -185,8 +202,7 @@ bool waylandEglAttach(WaylandOutput* output)
 
 bool waylandEglMakeCurrent(const WaylandOutput* output)
 {
-    const EGLSurface surface = output && output->eglSurface ? output->eglSurface : EGL_NO_SURFACE;
-    return eglMakeCurrent(eglDisplay, surface, surface, eglContext) == EGL_TRUE;
+    return makeCurrent(output && output->eglSurface ? output->eglSurface : EGL_NO_SURFACE);
 }
 
 void waylandEglResize(WaylandOutput* output)
@@ -199,7 +215,9 @@ void waylandEglDetach(WaylandOutput* output)
 {
     if (output->eglSurface != EGL_NO_SURFACE && output->eglSurface != nullptr) {
         if (eglGetCurrentSurface(EGL_DRAW) == output->eglSurface)
-            eglMakeCurrent(eglDisplay, EGL_NO_SURFACE, EGL_NO_SURFACE, eglContext);
+            makeCurrent(EGL_NO_SURFACE);
+        if (currentSurface == output->eglSurface)
+            currentKnown = false;
         eglDestroySurface(eglDisplay, output->eglSurface);
     }
     if (output->eglWindow)
@@ -210,6 +228,7 @@ void waylandEglDetach(WaylandOutput* output)
 
 bool waylandEglSwap(WaylandOutput* output)
 {
+    waylandOutsideListeners("a frame swapped");
     return eglSwapBuffers(eglDisplay, output->eglSurface) == EGL_TRUE;
 }
 
@@ -224,6 +243,7 @@ void waylandEglClose()
     eglReleaseThread();
     eglDisplay = EGL_NO_DISPLAY;
     eglContext = EGL_NO_CONTEXT;
+    currentKnown = false;
 }
 
 void* waylandEglProcAddress(const char* name)

@@ -76,8 +76,8 @@ int starBufferSize(const WaylandOutput* output, int* width, int* height)
     return 1;
 }
 
-// The one black pixel over the whole surface, once it is configured.
-void showBlack(WaylandOutput* output)
+// The one black pixel over the whole surface, for the next commit.
+void paintBlack(WaylandOutput* output)
 {
     if (output->viewport)
         wp_viewport_set_destination(output->viewport, output->surfaceWidth, output->surfaceHeight);
@@ -86,27 +86,18 @@ void showBlack(WaylandOutput* output)
         wl_surface_attach(output->surface, black, 0, 0);
         wl_surface_damage(output->surface, 0, 0, output->surfaceWidth, output->surfaceHeight);
     }
-    wl_surface_commit(output->surface);
 }
 
-void onSurfaceConfigure(void* data, xdg_surface* xdgSurface, uint32_t serial)
+// Listeners record; the step between frames applies.
+
+void onSurfaceConfigure(void* data, xdg_surface*, uint32_t serial)
 {
     auto* output = static_cast<WaylandOutput*>(data);
-    xdg_surface_ack_configure(xdgSurface, serial);
     if (!output)
-        return; // a retired window
-    int width, height;
-    sizeFor(output, &width, &height);
-    const bool changed = !output->configured || width != output->surfaceWidth || height != output->surfaceHeight;
-    output->configured = true;
-    if (!changed)
-        return;
-    output->surfaceWidth = width;
-    output->surfaceHeight = height;
-    if (output->stars)
-        waylandSizeStars(output);
-    else
-        showBlack(output);
+        return; // a retired window: it keeps the size it has
+    output->configureSerial = serial;
+    output->configurePending = true;
+    wayland.changed = true;
 }
 
 const xdg_surface_listener surfaceListener = {onSurfaceConfigure};
@@ -129,13 +120,10 @@ void onToplevelClose(void* data, xdg_toplevel*)
 // xdg_wm_base is bound at version 2: the later events never come.
 const xdg_toplevel_listener toplevelListener = {onToplevelConfigure, onToplevelClose, nullptr, nullptr};
 
-void onFrameDone(void* data, wl_callback* callback, uint32_t)
+void onFrameDone(void* data, wl_callback*, uint32_t)
 {
-    auto* output = static_cast<WaylandOutput*>(data);
-    wl_callback_destroy(callback);
-    output->frame = nullptr;
-    if (output->render)
-        waylandDropRetired(); // the stars are up
+    static_cast<WaylandOutput*>(data)->frameDone = true;
+    wayland.changed = true;
 }
 
 const wl_callback_listener frameListener = {onFrameDone};
@@ -144,8 +132,8 @@ void onPreferredScale(void* data, wp_fractional_scale_v1*, uint32_t scale)
 {
     auto* output = static_cast<WaylandOutput*>(data);
     output->scale120 = static_cast<int>(scale);
-    if (output->stars && output->configured)
-        waylandSizeStars(output);
+    output->resized = true;
+    wayland.changed = true;
 }
 
 const wp_fractional_scale_v1_listener fractionalListener = {onPreferredScale};
@@ -160,67 +148,46 @@ void destroyWindow(const WaylandWindow& window)
 }
 
 // Takes the output's stars and toplevel away and hands the toplevel's
-// objects back, to be destroyed or kept; painted black first where the stars
+// objects back, to be destroyed or kept; painted black first where anything
 // showed, for a toplevel that is kept.
 WaylandWindow takeWindow(WaylandOutput* output, bool black)
 {
+    waylandOutsideListeners("a toplevel taken");
     if (output->frame)
         wl_callback_destroy(output->frame);
     waylandEglDetach(output);
     if (output->fractional)
         wp_fractional_scale_v1_destroy(output->fractional);
-    if (black && output->stars && output->configured)
-        showBlack(output);
-    const WaylandWindow window = {output->surface, output->xdgSurface, output->toplevel, output->viewport};
+    if (black && output->surfaceWidth > 0) {
+        paintBlack(output);
+        wl_surface_commit(output->surface);
+    }
+    const WaylandWindow window = {output->surface, output->xdgSurface, output->toplevel, output->viewport,
+                                  static_cast<int>(output - wayland.outputs)};
     output->surface = nullptr;
     output->xdgSurface = nullptr;
     output->toplevel = nullptr;
     output->viewport = nullptr;
     output->fractional = nullptr;
     output->frame = nullptr;
+    output->frameDone = false;
+    output->configurePending = false;
     output->scale120 = 0;
+    output->surfaceWidth = output->surfaceHeight = 0;
     output->bufferWidth = output->bufferHeight = 0;
-    output->stars = false;
+    output->failingSince = -1.0;
     output->render = false;
-    output->configured = false;
+    output->stars = false;
+    if (output->stage != OutputStage::Empty)
+        waylandEnterStage(output, OutputStage::Announced);
     return window;
-}
-
-void retire(WaylandOutput* output)
-{
-    waylandDropRetired();
-    wayland.retired = takeWindow(output, true);
-    xdg_surface_set_user_data(wayland.retired.xdgSurface, nullptr);
-    xdg_toplevel_set_user_data(wayland.retired.toplevel, nullptr);
-}
-
-// The new surface becomes the stars'. False when EGL cannot draw there.
-bool drawStarsOn(WaylandOutput* output)
-{
-    // EGL draws the first frame at the size it starts with: start with the
-    // size the configure will most likely give.
-    sizeFor(output, &output->surfaceWidth, &output->surfaceHeight);
-    starBufferSize(output, &output->bufferWidth, &output->bufferHeight);
-    if (!waylandEglAttach(output))
-        return false;
-    output->stars = true;
-    output->fresh = true;
-    // The loop draws on the render window's surface between the views.
-    if (!output->render)
-        waylandEglMakeCurrent(waylandRenderOutput());
-    if (wayland.fractionalScale && output->viewport) {
-        output->fractional = wp_fractional_scale_manager_v1_get_fractional_scale(wayland.fractionalScale,
-                                                                                 output->surface);
-        wp_fractional_scale_v1_add_listener(output->fractional, &fractionalListener, output);
-    }
-    return true;
 }
 
 } // namespace
 
 void waylandCoverOutput(WaylandOutput* output, bool stars)
 {
-    output->configured = false;
+    waylandOutsideListeners("a toplevel made");
     output->pendingWidth = output->pendingHeight = 0;
     output->surface = wl_compositor_create_surface(wayland.compositor);
     output->xdgSurface = xdg_wm_base_get_xdg_surface(wayland.wmBase, output->surface);
@@ -232,12 +199,15 @@ void waylandCoverOutput(WaylandOutput* output, bool stars)
     xdg_toplevel_set_fullscreen(output->toplevel, output->output);
     if (wayland.viewporter)
         output->viewport = wp_viewporter_get_viewport(wayland.viewporter, output->surface);
-    // Where the stars cannot show, the output is still covered, black.
-    output->stars = false;
-    if (stars)
-        drawStarsOn(output);
+    output->stars = stars;
+    if (stars && wayland.fractionalScale && output->viewport) {
+        output->fractional =
+            wp_fractional_scale_manager_v1_get_fractional_scale(wayland.fractionalScale, output->surface);
+        wp_fractional_scale_v1_add_listener(output->fractional, &fractionalListener, output);
+    }
     // No buffer before the first configure: xdg-shell forbids it.
     wl_surface_commit(output->surface);
+    waylandEnterStage(output, OutputStage::Mapping);
 }
 
 void waylandUncoverOutput(WaylandOutput* output)
@@ -246,11 +216,29 @@ void waylandUncoverOutput(WaylandOutput* output)
         destroyWindow(takeWindow(output, false));
 }
 
+void waylandRetire(WaylandOutput* output)
+{
+    const int slot = static_cast<int>(output - wayland.outputs);
+    waylandDropRetired(slot);
+    wayland.retired[slot] = takeWindow(output, true);
+    xdg_surface_set_user_data(wayland.retired[slot].xdgSurface, nullptr);
+    xdg_toplevel_set_user_data(wayland.retired[slot].toplevel, nullptr);
+}
+
+void waylandDropRetired(int output)
+{
+    WaylandWindow& window = wayland.retired[output];
+    if (!window.surface)
+        return;
+    destroyWindow(window);
+    window = {};
+}
+
 WaylandOutput* waylandPrimaryOutput()
 {
     WaylandOutput* first = nullptr;
     for (WaylandOutput& output : wayland.outputs) {
-        if (!output.output)
+        if (!output.output || output.gone || output.stage == OutputStage::Failed)
             continue;
         if (output.positioned && output.x == 0 && output.y == 0)
             return &output;
@@ -260,34 +248,49 @@ WaylandOutput* waylandPrimaryOutput()
     return first;
 }
 
-void waylandPlaceStars()
+bool waylandPlaceStars()
 {
     if (waylandRenderOutput())
-        return;
+        return true;
     WaylandOutput* primary = waylandPrimaryOutput();
     if (!primary)
-        return;
+        return false;
+    // Where it draws stars already, it takes the render window's place as it is.
+    if (primary->stars && primary->surface) {
+        primary->render = true;
+        if (primary->bufferWidth > 0 && wayland.onSize)
+            wayland.onSize(primary->bufferWidth, primary->bufferHeight);
+        return true;
+    }
     // A new toplevel, not the one already there turned into the render
     // window: on sway the unplugged output's workspace may come to be shown
     // over the one that holds it, and a new window opens where it is seen.
     // The old one stays, black, until the stars' first frame.
     if (primary->surface)
-        retire(primary);
+        waylandRetire(primary);
     primary->render = true;
     waylandCoverOutput(primary, true);
-    primary->render = primary->stars;
+    return true;
 }
 
-void waylandDropRetired()
+void waylandConfigureSize(WaylandOutput* output)
 {
-    if (!wayland.retired.surface)
-        return;
-    destroyWindow(wayland.retired);
-    wayland.retired = {};
+    sizeFor(output, &output->surfaceWidth, &output->surfaceHeight);
+}
+
+bool waylandAttachStars(WaylandOutput* output)
+{
+    waylandOutsideListeners("a star surface made");
+    starBufferSize(output, &output->bufferWidth, &output->bufferHeight);
+    if (!waylandEglAttach(output))
+        return false;
+    waylandSizeStars(output);
+    return true;
 }
 
 void waylandSizeStars(WaylandOutput* output)
 {
+    waylandOutsideListeners("a star surface sized");
     int width, height;
     const int scale = starBufferSize(output, &width, &height);
     if (output->viewport)
@@ -303,13 +306,18 @@ void waylandSizeStars(WaylandOutput* output)
         wayland.onSize(width, height);
 }
 
-void waylandRequestFrame(WaylandOutput* output)
+void waylandShowBlack(WaylandOutput* output)
 {
-    output->frame = wl_surface_frame(output->surface);
-    wl_callback_add_listener(output->frame, &frameListener, output);
+    waylandOutsideListeners("a surface painted");
+    paintBlack(output);
+    waylandRequestFrame(output);
+    wl_surface_commit(output->surface);
 }
 
-bool waylandFrameDue(const WaylandOutput* output)
+void waylandRequestFrame(WaylandOutput* output)
 {
-    return output && output->surface && output->stars && output->configured && !output->frame;
+    if (output->frame)
+        wl_callback_destroy(output->frame); // painted again before the last showed
+    output->frame = wl_surface_frame(output->surface);
+    wl_callback_add_listener(output->frame, &frameListener, output);
 }

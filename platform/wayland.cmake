@@ -26,7 +26,8 @@ foreach(protocol stable/xdg-shell/xdg-shell stable/viewporter/viewporter
     ${quillomar_wayland_generated}/${base}-protocol.c)
 endforeach()
 
-add_library(quillomar_wayland STATIC display_wayland.cpp input_wayland.cpp surfaces_wayland.cpp egl_wayland.cpp
+add_library(quillomar_wayland STATIC display_wayland.cpp input_wayland.cpp outputs_wayland.cpp surfaces_wayland.cpp
+  egl_wayland.cpp
   window_system_wayland.cpp ${quillomar_wayland_glue})
 # The generated glue is not ours to keep warning-free.
 set_source_files_properties(${quillomar_wayland_glue} PROPERTIES COMPILE_OPTIONS -w)

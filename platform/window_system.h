@@ -58,6 +58,10 @@ struct WindowSystem {
     // After each pass of the main loop: where the swap does not wait for the
     // display, the loop keeps to its frame rate here.
     void (*paceFrame)();
+    // After a GPU reset, before the new render window: where set, the old
+    // windows stay (black) until the new ones have shown, so the desktop
+    // never shows between; where null, closeWindows closes them first.
+    void (*keepWindowsThroughReset)() = nullptr;
 };
 
 // The current context's entry-point lookup where the windowing system brings

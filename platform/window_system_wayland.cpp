@@ -5,7 +5,6 @@
 #include "platform/platform.h"
 
 #include <cstdio>
-#include <ctime>
 
 namespace {
 
@@ -14,49 +13,46 @@ namespace {
 constexpr int waitSliceMs = 250;
 constexpr int configureWaitMs = 5000;
 
+// A surface whose draw failed is tried again at a display's pace, not in a
+// busy loop.
 constexpr int retryMs = 16;
 
-timespec startTime = {};
 double lastSwap = -1.0;
-bool swapFailed = false;
-bool viewSwapFailed = false;
-bool presentedEarly = false; // this pass's render frame went out before the other views
 
-bool starsConfigured()
-{
-    const WaylandOutput* render = waylandRenderOutput();
-    return render && render->configured;
-}
-
-bool frameDue()
-{
-    return waylandFrameDue(waylandRenderOutput());
-}
-
-// Each star surface runs at its own output's pace: the loop wakes for
-// whichever is due first.
-bool anyFrameDue()
-{
-    for (const WaylandOutput& output : wayland.outputs)
-        if (waylandFrameDue(&output))
-            return true;
-    return false;
-}
-
-// A key or button, a closed toplevel or a lost compositor: the run ends.
+// A key or button, a closed toplevel, nothing left to draw on, or a lost
+// compositor: the run ends.
 bool closeRequested()
 {
     return wayland.closeRequested || wayland.lost;
 }
 
-bool frameDueOrEnding()
+bool changedOrEnding()
 {
-    return anyFrameDue() || closeRequested();
+    return wayland.changed || closeRequested();
+}
+
+// Each star surface runs at its own output's pace: the loop wakes for
+// whichever may draw first, and for whatever the listeners recorded.
+bool passDue()
+{
+    if (changedOrEnding())
+        return true;
+    for (const WaylandOutput& output : wayland.outputs)
+        if (waylandMayDraw(&output))
+            return true;
+    return false;
+}
+
+bool anyFailing()
+{
+    for (const WaylandOutput& output : wayland.outputs)
+        if (output.failingSince >= 0.0)
+            return true;
+    return false;
 }
 
 void initWindowing()
 {
-    clock_gettime(CLOCK_MONOTONIC, &startTime);
     waylandConnect();
 }
 
@@ -68,28 +64,31 @@ int primaryMonitorSize(int which)
     return which == 0 ? primary->width : primary->height;
 }
 
+// Every output is covered, whoever started the run (on Wayland no host
+// blanks the others), by the same step that runs between frames; here it
+// runs between dispatches until the stars' surface can draw.
 bool openRenderWindow(void (*onSize)(int width, int height))
 {
     if (!wayland.display || !waylandEglOpen())
         return false;
     wayland.onSize = onSize;
     wayland.everyOutput = starsOnEveryMonitor;
-    waylandPlaceStars();
+    wayland.covering = true;
+    waylandApplyChanges();
     if (!waylandRenderOutput()) {
         std::fputs("Wayland: no output to show the stars on\n", stderr);
         return false;
     }
-    // Every output is covered, whoever started the run: on Wayland no host
-    // blanks the others.
-    wayland.covering = true;
-    for (WaylandOutput& output : wayland.outputs)
-        if (output.output && !output.surface)
-            waylandCoverOutput(&output, wayland.everyOutput);
-    for (int waited = 0; !starsConfigured() && waited < configureWaitMs; waited += waitSliceMs)
-        if (!waylandDispatch(waitSliceMs, starsConfigured))
+    const double deadline = waylandSeconds() + configureWaitMs / 1000.0;
+    while (!waylandMayDraw(waylandRenderOutput()) && !closeRequested() && waylandSeconds() < deadline) {
+        const int slice = anyFailing() ? retryMs : waitSliceMs;
+        if (!waylandDispatch(slice, changedOrEnding))
             break;
-    if (!starsConfigured()) {
-        std::fputs("Wayland: the compositor did not show the window\n", stderr);
+        waylandApplyChanges();
+    }
+    if (!waylandMayDraw(waylandRenderOutput())) {
+        if (!closeRequested())
+            std::fputs("Wayland: the compositor did not show the window\n", stderr);
         return false;
     }
     contextGlLookup = waylandEglProcAddress;
@@ -104,100 +103,82 @@ void applyWindowState()
 {
 }
 
-double secondsSinceStart()
+double seconds()
 {
-    timespec now;
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<double>(now.tv_sec - startTime.tv_sec) + (now.tv_nsec - startTime.tv_nsec) * 1e-9;
+    return waylandSeconds();
 }
 
 void applyChanges()
 {
+    waylandApplyChanges();
 }
 
-// With the stars on the render window's output alone, the loop only ever
-// wakes for its frame.
 bool renderFrameDue()
 {
-    return !wayland.everyOutput || frameDue();
+    return waylandMayDraw(waylandRenderOutput());
 }
 
+// The render window's frame, drawn this pass, goes out here, the one path
+// for it: first thing in drawOtherViews, so it is not held back by the other
+// outputs' drawing (sent after it, it missed its refresh whenever that took
+// most of a frame). Once sent, its stage says so and a second call sends
+// nothing; swaps never wait on the compositor.
 void presentRender()
 {
-    // Only the first pass after the star surface is made can find no frame
-    // due; the swap never waits on the compositor.
-    if (!frameDue())
-        return;
     WaylandOutput* render = waylandRenderOutput();
-    waylandRequestFrame(render);
-    swapFailed = !waylandEglSwap(render);
-    if (swapFailed) {
-        // Nothing was committed, so that callback would never come.
-        wl_callback_destroy(render->frame);
-        render->frame = nullptr;
-    }
-    lastSwap = secondsSinceStart();
+    if (!waylandMayDraw(render))
+        return;
+    waylandPresent(render);
+    lastSwap = waylandSeconds();
 }
 
 // One context draws every view: it shares all state with the render
 // window's, so none is new to it.
 void drawOtherViews(double time, void (*drawView)(const StarView&, double))
 {
+    presentRender();
     if (!wayland.everyOutput)
         return;
-    // No swap waits here: the render window's frame goes out as soon as it is
-    // drawn. Sent after the other outputs' drawing, it missed its refresh
-    // first whenever the drawing took most of a frame.
-    if (frameDue()) {
-        presentRender();
-        presentedEarly = true;
-    }
-    const WaylandOutput* render = waylandRenderOutput();
+    WaylandOutput* render = waylandRenderOutput();
     bool drew = false;
-    viewSwapFailed = false;
     for (WaylandOutput& output : wayland.outputs) {
-        if (&output == render || !waylandFrameDue(&output))
+        if (&output == render || !waylandMayDraw(&output))
             continue;
         drew = true;
         if (!waylandEglMakeCurrent(&output)) {
-            viewSwapFailed = true;
+            waylandCountFailure(&output);
             continue;
         }
         const int view = static_cast<int>(&output - wayland.outputs);
-        drawView({view, output.bufferWidth, output.bufferHeight, output.fresh, false}, time);
-        output.fresh = false;
-        waylandRequestFrame(&output);
-        if (!waylandEglSwap(&output)) {
-            wl_callback_destroy(output.frame);
-            output.frame = nullptr;
-            viewSwapFailed = true;
-        }
+        const bool fresh = output.stage == OutputStage::Fresh;
+        drawView({view, output.bufferWidth, output.bufferHeight, fresh, false}, time);
+        waylandPresent(&output);
     }
     if (!drew)
         return;
-    waylandEglMakeCurrent(render);
-    lastSwap = secondsSinceStart();
+    if (render && !waylandEglMakeCurrent(render))
+        waylandCountFailure(render);
+    lastSwap = waylandSeconds();
 }
 
 void swapBuffers()
 {
-    if (presentedEarly) {
-        presentedEarly = false;
-        return;
-    }
     presentRender();
 }
 
-// Returns once a star surface's next frame is due, so no frame is drawn that
-// would not be shown: a hidden output never calls back and costs no drawing.
-// Input, the compositor's end and stop signals end the wait at once.
+// Returns once a star surface's next frame may be drawn, or something the
+// listeners recorded is to be applied, so no frame is drawn that would not
+// be shown: a hidden output never calls back and costs no drawing. Input,
+// the compositor's end and stop signals end the wait at once; the wait
+// slices let the loop see its stop flag and stars that get no frames.
 void pollEvents()
 {
-    // A swap that keeps failing is tried again at a display's pace, not in a
-    // busy loop.
-    if (swapFailed || viewSwapFailed)
-        waylandDispatch(retryMs, closeRequested);
-    while (waylandDispatch(waitSliceMs, frameDueOrEnding) && !frameDueOrEnding() && !stopRequested()) {
+    if (anyFailing())
+        waylandDispatch(retryMs, changedOrEnding);
+    while (waylandDispatch(waitSliceMs, passDue) && !passDue() && !stopRequested()) {
+        waylandApplyChanges();
+        if (closeRequested())
+            return;
     }
 }
 
@@ -211,7 +192,7 @@ void keepFrameRateLimit()
     if (limit <= 0 || lastSwap < 0.0)
         return;
     for (;;) {
-        const int left = static_cast<int>((lastSwap + 1.0 / limit - secondsSinceStart()) * 1000.0);
+        const int left = static_cast<int>((lastSwap + 1.0 / limit - waylandSeconds()) * 1000.0);
         if (left <= 0 || closeRequested() || stopRequested())
             return;
         waylandDispatch(left, nullptr);
@@ -222,7 +203,9 @@ void closeWindows()
 {
     for (WaylandOutput& output : wayland.outputs)
         waylandUncoverOutput(&output);
-    waylandDropRetired();
+    for (int slot = 0; slot < maxStarViews; ++slot)
+        waylandDropRetired(slot);
+    wayland.covering = false;
 }
 
 void endWindowing()
@@ -231,6 +214,13 @@ void endWindowing()
     contextGlLookup = nullptr;
     waylandEglClose();
     waylandDisconnect();
+}
+
+// A GPU reset: the old toplevels stay, black, until the new context's
+// surfaces have shown.
+void keepWindowsThroughReset()
+{
+    waylandRetireAll();
 }
 
 } // namespace
@@ -242,7 +232,7 @@ const WindowSystem waylandWindowSystem = {
     openRenderWindow,
     openBlankingWindows,
     applyWindowState,
-    secondsSinceStart,
+    seconds,
     applyChanges,
     renderFrameDue,
     drawOtherViews,
@@ -252,4 +242,5 @@ const WindowSystem waylandWindowSystem = {
     closeWindows,
     endWindowing,
     keepFrameRateLimit,
+    keepWindowsThroughReset,
 };
