@@ -10,19 +10,46 @@
 
 bool blankOtherMonitors = true;
 
+// In platform/blanking_*.cpp beside showBlackWindow.
+void paintBackgroundBlack(GLFWwindow* window);
+
 namespace {
 
+// Where a window was last fitted: its monitor's place and mode.
+struct Area {
+    int x, y, width, height, refreshRate;
+};
+
 struct BlankingWindow {
+    // Null once the monitor has gone: GLFW frees it as its callback returns.
     GLFWmonitor* monitor;
+    // Null where none could be had: the monitor keeps its slot until it goes,
+    // so nothing is tried again every pass.
     GLFWwindow* window;
     bool stars;        // a full-screen window with a context, drawn each frame
     int width, height; // a star window's framebuffer
     bool newMonitor, newContext;
+    // The render window has moved onto its monitor: it goes once the stars
+    // have been drawn there, so the desktop never shows in between.
+    bool retiring;
+    Area fitted;
 };
 
 // A fixed table: monitors come and go only through events, and nothing here
 // allocates per frame. A star window's place in it is its view.
 BlankingWindow blankingWindows[maxStarViews] = {};
+
+// What the monitor callback recorded for the next pass; GLFW forbids making
+// and destroying windows inside its callbacks.
+GLFWmonitor* renderMonitor = nullptr; // null once it has gone
+Area renderArea = {};
+bool monitorsChanged = false;
+bool windowsRetiring = false;
+// A layout change arrives as several RandR events, and the monitors that stay
+// may move after the one that went: for a while after a change, every pass
+// checks that each window still sits on its monitor.
+constexpr int settlingPasses = 60;
+int passesToSettle = 0;
 
 BlankingWindow* entryOf(GLFWwindow* window)
 {
@@ -42,7 +69,8 @@ void onStarWindowSize(GLFWwindow* window, int width, int height)
 
 void forget(BlankingWindow& blanking)
 {
-    glfwDestroyWindow(blanking.window);
+    if (blanking.window)
+        glfwDestroyWindow(blanking.window);
     blanking = {};
 }
 
@@ -59,6 +87,10 @@ GLFWwindow* openStarWindow(GLFWmonitor* monitor, const GLFWvidmode* mode)
     glfwWindowHint(GLFW_REFRESH_RATE, mode->refreshRate);
     GLFWwindow* window = glfwCreateWindow(mode->width, mode->height, renderSettings.title, monitor, renderWindow);
     glfwDefaultWindowHints();
+    if (window) {
+        giveBackIdleTimers();
+        paintBackgroundBlack(window);
+    }
     return window;
 }
 
@@ -80,40 +112,73 @@ GLFWwindow* openBlackWindow(const GLFWvidmode* mode)
     return window;
 }
 
-void fitToMonitor(const BlankingWindow& blanking)
+bool areaOf(GLFWmonitor* monitor, Area* area)
 {
-    const GLFWvidmode* mode = glfwGetVideoMode(blanking.monitor);
+    const GLFWvidmode* mode = glfwGetVideoMode(monitor);
     if (!mode)
+        return false;
+    *area = {0, 0, mode->width, mode->height, mode->refreshRate};
+    glfwGetMonitorPos(monitor, &area->x, &area->y);
+    return true;
+}
+
+// Lays the window over its monitor unless it already is: a full-screen
+// window at the monitor's mode, a black one as an ordinary window.
+void fitToMonitor(GLFWwindow* window, GLFWmonitor* monitor, bool fullScreen, Area& fitted)
+{
+    Area now;
+    if (!areaOf(monitor, &now))
         return;
-    int x = 0, y = 0;
-    glfwGetMonitorPos(blanking.monitor, &x, &y);
-    glfwSetWindowPos(blanking.window, x, y);
-    glfwSetWindowSize(blanking.window, mode->width, mode->height);
+    if (now.x == fitted.x && now.y == fitted.y && now.width == fitted.width && now.height == fitted.height &&
+        now.refreshRate == fitted.refreshRate)
+        return;
+    fitted = now;
+    if (fullScreen) {
+        glfwSetWindowMonitor(window, monitor, 0, 0, now.width, now.height, now.refreshRate);
+        giveBackIdleTimers();
+    } else {
+        glfwSetWindowPos(window, now.x, now.y);
+        glfwSetWindowSize(window, now.width, now.height);
+    }
+}
+
+void fitAll()
+{
+    if (renderMonitor)
+        fitToMonitor(renderWindow, renderMonitor, true, renderArea);
+    for (BlankingWindow& blanking : blankingWindows)
+        if (blanking.monitor && blanking.window)
+            fitToMonitor(blanking.window, blanking.monitor, blanking.stars, blanking.fitted);
 }
 
 void coverMonitor(GLFWmonitor* monitor)
 {
-    if (monitor == glfwGetWindowMonitor(renderWindow))
+    if (monitor == renderMonitor)
         return;
     BlankingWindow* slot = nullptr;
     for (BlankingWindow& blanking : blankingWindows) {
         if (blanking.monitor == monitor)
             return;
-        if (!slot && !blanking.window)
+        if (!slot && !blanking.monitor && !blanking.window)
             slot = &blanking;
     }
+    if (!slot)
+        return;
+    *slot = {monitor, nullptr, false, 0, 0, true, true, false, {}};
     const GLFWvidmode* mode = glfwGetVideoMode(monitor);
-    if (!slot || !mode)
+    if (!mode)
         return;
 
-    const bool stars = starsOnEveryMonitor;
-    GLFWwindow* window = stars ? openStarWindow(monitor, mode) : openBlackWindow(mode);
+    // A monitor whose stars cannot be had is covered black instead.
+    GLFWwindow* window = starsOnEveryMonitor ? openStarWindow(monitor, mode) : nullptr;
+    const bool stars = window != nullptr;
+    if (!window)
+        window = openBlackWindow(mode);
     if (!window)
         return; // GLFW has reported why; the saver itself runs on
 
-    *slot = {monitor, window, stars, 0, 0, true, true};
-    if (stars)
-        giveBackIdleTimers();
+    slot->window = window;
+    slot->stars = stars;
     glfwSetKeyCallback(window, quitOnInput);
     glfwSetMouseButtonCallback(window, quitOnInput);
     glfwSetCursorPosCallback(window, ignoreInput);
@@ -125,26 +190,43 @@ void coverMonitor(GLFWmonitor* monitor)
     if (stars) {
         glfwGetFramebufferSize(window, &slot->width, &slot->height);
         glfwSetFramebufferSizeCallback(window, onStarWindowSize);
+        areaOf(monitor, &slot->fitted);
     } else {
-        fitToMonitor(*slot);
+        fitToMonitor(window, monitor, false, slot->fitted);
         showBlackWindow(window);
     }
+}
+
+// The stars go to the primary monitor (GLFW lists it first), full screen at
+// its mode, under the window that covers it until they have been drawn there.
+void moveStars()
+{
+    GLFWmonitor* target = glfwGetPrimaryMonitor();
+    if (!target)
+        return; // none left: the first to come takes them
+    renderArea = {};
+    fitToMonitor(renderWindow, target, true, renderArea);
+    if (glfwGetWindowMonitor(renderWindow) != target)
+        return;
+    renderMonitor = target;
+    for (BlankingWindow& blanking : blankingWindows)
+        if (blanking.monitor == target) {
+            blanking.monitor = nullptr;
+            blanking.retiring = true;
+            windowsRetiring = true;
+        }
 }
 
 void onMonitorEvent(GLFWmonitor* monitor, int event)
 {
     if (event == GLFW_DISCONNECTED) {
+        if (monitor == renderMonitor)
+            renderMonitor = nullptr;
         for (BlankingWindow& blanking : blankingWindows)
             if (blanking.monitor == monitor)
-                forget(blanking);
-    } else {
-        coverMonitor(monitor);
+                blanking.monitor = nullptr;
     }
-    // A monitor coming or going may move the others on the desktop; a
-    // full-screen window follows its monitor by itself.
-    for (const BlankingWindow& blanking : blankingWindows)
-        if (blanking.window && !blanking.stars)
-            fitToMonitor(blanking);
+    monitorsChanged = true;
 }
 
 } // namespace
@@ -154,6 +236,9 @@ void openBlankingWindows()
     if (!(blankOtherMonitors || starsOnEveryMonitor) || runMode == Preview || !renderWindow ||
         !glfwGetWindowMonitor(renderWindow))
         return;
+    renderMonitor = glfwGetWindowMonitor(renderWindow);
+    paintBackgroundBlack(renderWindow);
+    areaOf(renderMonitor, &renderArea);
     int count = 0;
     GLFWmonitor** monitors = glfwGetMonitors(&count);
     for (int i = 0; i < count; ++i)
@@ -161,12 +246,45 @@ void openBlankingWindows()
     glfwSetMonitorCallback(onMonitorEvent);
 }
 
+void applyMonitorChanges()
+{
+    // Retired in an earlier pass, so the stars have been drawn over it since.
+    if (windowsRetiring)
+        for (BlankingWindow& blanking : blankingWindows)
+            if (blanking.retiring)
+                forget(blanking);
+    windowsRetiring = false;
+    if (monitorsChanged)
+        passesToSettle = settlingPasses;
+    if (passesToSettle == 0)
+        return;
+    --passesToSettle;
+    if (!monitorsChanged) {
+        fitAll();
+        return;
+    }
+    monitorsChanged = false;
+    for (BlankingWindow& blanking : blankingWindows)
+        if (!blanking.monitor && blanking.window && !blanking.retiring)
+            forget(blanking);
+    if (!renderMonitor)
+        moveStars();
+    int count = 0;
+    GLFWmonitor** monitors = glfwGetMonitors(&count);
+    for (int i = 0; i < count; ++i)
+        coverMonitor(monitors[i]);
+    // A monitor coming or going may move the others on the desktop.
+    fitAll();
+}
+
 void releaseBlankingWindows()
 {
     glfwSetMonitorCallback(nullptr);
     for (BlankingWindow& blanking : blankingWindows)
-        if (blanking.window)
-            forget(blanking);
+        forget(blanking);
+    renderMonitor = nullptr;
+    monitorsChanged = windowsRetiring = false;
+    passesToSettle = 0;
 }
 
 void drawOtherMonitors(double time, void (*drawView)(const StarView& view, double time))

@@ -11,6 +11,10 @@ extern bool blankOtherMonitors;
 // of stars of its own where they run on every monitor. Either ends the run on
 // input, as the render window does. Only for full-screen Saver and Plain runs.
 void openBlankingWindows();
+// Between frames: what the monitor callback recorded. Covers the monitors that
+// came, drops the windows of those that went, and moves the stars to another
+// monitor when theirs went.
+void applyMonitorChanges();
 void releaseBlankingWindows();
 
 // The WindowSystem's drawOtherViews for GLFW: each star window drawn and

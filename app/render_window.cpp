@@ -3,11 +3,11 @@
 #include "app/window_geometry.h"
 #include "app/windowing.h"
 #include "base/render_settings.h"
+#include "base/run_exit.h"
 #include "base/run_mode.h"
 #include "gfx/gl_api.h"
 #include "platform/platform.h"
 
-#include <cstdlib>
 #include <cstring>
 
 void initWindowing()
@@ -41,9 +41,10 @@ int openRenderWindow()
 {
     if (!windowSystem->openRenderWindow(storeWindowGeometry)) {
         showMessageBox("Failed to open window", "Debug", MessageIcon::Information);
-        // No window was made: ending the library is the whole shutdown.
-        windowSystem->terminate();
-        std::exit(0);
+        // No window is open, here or after a reset closed them: ending the
+        // library is the whole shutdown.
+        startupShutdown = windowSystem->terminate;
+        failStartup();
     }
     return initGlApi();
 }

@@ -76,6 +76,7 @@ void glfwApplyWindowState()
 
 void glfwApplyChanges()
 {
+    applyMonitorChanges();
     if (idleTimersTaken)
         giveBackIdleTimers();
     idleTimersTaken = false;
@@ -95,6 +96,7 @@ void glfwCloseWindows()
 {
     releaseBlankingWindows();
     glfwDestroyWindow(renderWindow);
+    renderWindow = nullptr;
 }
 
 } // namespace

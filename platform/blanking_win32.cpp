@@ -33,3 +33,9 @@ void showBlackWindow(GLFWwindow* window)
     // Erase and paint before the first pass of the loop polls for it.
     RedrawWindow(handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ERASENOW | RDW_UPDATENOW);
 }
+
+// The desktop compositor keeps a window's last frame through a display
+// change; nothing to do.
+void paintBackgroundBlack(GLFWwindow*)
+{
+}

@@ -27,3 +27,12 @@ void showBlackWindow(GLFWwindow* window)
                     reinterpret_cast<const unsigned char*>(&fullscreen), 1);
     glfwShowWindow(window);
 }
+
+// A full-screen window of the stars: GLFW leaves its background unset, so
+// after a layout change reallocates the screen it would show whatever the
+// server filled in (the root's colour) until the next frame; black instead.
+void paintBackgroundBlack(GLFWwindow* window)
+{
+    Display* display = glfwGetX11Display();
+    XSetWindowBackground(display, glfwGetX11Window(window), BlackPixel(display, DefaultScreen(display)));
+}
