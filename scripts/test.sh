@@ -75,7 +75,7 @@ in_background() { # name, then the command
 }
 rm -f "$build"/sanitize-build.{out,status} "$build"/fuzz.{out,status}
 (renice -n 19 -p $BASHPID >/dev/null
-  in_background sanitize-build build_tests_labelled "$build/sanitize" unit -DQUILLOMAR_SANITIZE=ON
+  in_background sanitize-build build_tests_labelled "$build/sanitize" "unit|sanitize" -DQUILLOMAR_SANITIZE=ON
   if [ -x "$root/scripts/run-fuzz.sh" ]; then in_background fuzz bash "$root/scripts/run-fuzz.sh" "$build/fuzz" 60; fi) &
 background=$!
 finished() { # name
@@ -88,7 +88,7 @@ finished() { # name
 # with 1 that passes when run again alone.
 stage windows-tests run_ctest "$build/windows" -j 1 --repeat until-pass:2
 stage sanitize-build finished sanitize-build
-stage sanitize-tests run_ctest "$build/sanitize" -L unit
+stage sanitize-tests run_ctest "$build/sanitize" -L "unit|sanitize"
 # The release packages twice, the second time from a copy of the tree in other
 # folders: the checksums must agree. Then the installer under Wine and the
 # Debian package.

@@ -27,8 +27,8 @@ class TwoMonitors(unittest.TestCase):
     def tearDownClass(cls):
         cls.display.__exit__(None, None, None)
 
-    def start_saver(self, args):
-        proc = self.display.start(args)
+    def start_saver(self, args, env=None):
+        proc = self.display.start(args, env)
         self.addCleanup(lambda: proc.poll() is None and proc.kill())
         rig.wait_until(lambda: len(self.display.visible_windows(TITLE)) == 2, 30, 0.05, "both windows")
         return proc
@@ -60,9 +60,12 @@ class TwoMonitors(unittest.TestCase):
             rig.wait_until(lambda: not self.display.top_level_windows(), 15, 0.1, "the windows to go")
 
     def test_a_monitor_removed_loses_its_window_and_one_connected_gets_one(self):
+        # Stars on every monitor, but no star window can be had: each monitor
+        # is covered black instead, and the refused window is tried once per
+        # connection, not every pass.
         if rig.TARGET.wine:
             self.skipTest("Wine 8 passes RandR output changes on to no monitor callback here")
-        proc = self.start_saver(["/s"])
+        proc = self.start_saver(["/s", "--monitors", "all"], {"QUILLOMAR_REFUSE_STAR_WINDOWS": "1"})
         on = ["xrandr", "--output", "DUMMY1", "--mode", "1024x768", "--pos", "1280x0"]
         self.addCleanup(self.display.run, on)
         self.display.run(["xrandr", "--output", "DUMMY1", "--off"])
@@ -73,6 +76,7 @@ class TwoMonitors(unittest.TestCase):
         self.display.mousemove(1700, 400)
         self.display.click(3)
         self.assertEqual(self.display.wait_exit(proc, 15), 0)
+        self.assertIn("refused 2 ", proc.stderr.read().decode(errors="replace"))
 
     def choose_every_monitor(self):
         """The arguments of a run with stars on every monitor: an option of the
@@ -102,6 +106,70 @@ class TwoMonitors(unittest.TestCase):
         self.display.mousemove(1700, 400)
         self.display.click(1)
         self.assertEqual(self.display.wait_exit(proc, 15), 0)
+
+    def test_unplugging_the_primary_moves_the_stars_and_never_shows_the_desktop(self):
+        if rig.TARGET.wine:
+            self.skipTest("Wine 8 passes RandR output changes on to no monitor callback here")
+        client = rig.XClient(self.display.name)
+        self.addCleanup(client.close)
+        # An application on each monitor, under the saver's windows.
+        apps = {client.window(200, 200, 400, 300), client.window(1500, 200, 400, 300)}
+        # xrandr moves the monitor left to 0,0; plugging back puts both where they were.
+        on = ["xrandr", "--output", "DUMMY0", "--mode", "1280x720", "--pos", "0x0", "--primary",
+              "--output", "DUMMY1", "--mode", "1024x768", "--pos", "1280x0"]
+
+        def saver_windows():
+            return sorted(w[1:] for w in self.display.top_level_windows() if w[0] not in apps)
+
+        def sample(boxes):
+            """The screen's boxes as (desktop pixels, lit pixels) each."""
+            image = self.display.screenshot()
+            found = []
+            for x0, y0, x1, y1 in boxes or [(0, 0, image.width, image.height)]:
+                rows = b"".join(image.rgb[(y * image.width + x0) * 3:(y * image.width + x1) * 3]
+                                for y in range(y0, y1))
+                desktop = rows.count(b"\xff\xff\xff") + rows.count(b"\x20\x30\x40")
+                found.append((desktop, len(rows) - rows.count(0)))
+            return found
+
+        for args in (["/s"], ["/s", "--monitors", "all"]):
+            with self.subTest(args=args):
+                proc = self.start_saver(args)
+                try:
+                    self.unplug_and_plug_back_the_primary(proc, on, saver_windows, sample)
+                finally:
+                    if proc.poll() is None:
+                        proc.kill()
+                        proc.wait(timeout=10)
+                        self.display.run(on)
+
+    def unplug_and_plug_back_the_primary(self, proc, on, saver_windows, sample):
+        rig.wait_until(lambda: saver_windows() == sorted([PRIMARY, SECOND]), 10, 0.1, "the saver's windows")
+        self.display.run(["xrandr", "--output", "DUMMY0", "--off"])
+        unplugged, starred = time.monotonic(), None
+        while time.monotonic() - unplugged < 2.0:
+            taken = time.monotonic() - unplugged
+            (desktop, lit), = sample(None)  # the remaining monitor, wherever it went
+            # A star may be white; a desktop showing is thousands of pixels. The
+            # server shows the new layout a moment before the saver hears of it.
+            if taken > 0.1:
+                self.assertLess(desktop, 1000, "the desktop showed on the remaining monitor")
+            if starred is None and lit > 60:
+                starred = taken
+        self.assertIsNotNone(starred, "no stars on the remaining monitor")
+        self.assertLess(starred, 1.0, "the stars took too long to move")
+        rig.wait_until(lambda: [w[2:] for w in saver_windows()] == [SECOND[2:]], 5, 0.1,
+                       "the stars alone on the remaining monitor")
+        self.display.run(on)
+        rig.wait_until(lambda: sample([PRIMARY_BOX])[0][0] < 1000, 5, 0.1, "the monitor plugged back covered")
+        for _ in range(3):
+            self.assertTrue(all(desktop < 1000 for desktop, _ in sample([PRIMARY_BOX, SECOND_BOX])))
+        rig.wait_until(lambda: saver_windows() == sorted([PRIMARY, SECOND]), 5, 0.1,
+                       "the stars on their monitor where it went back, the other covered")
+        self.display.mousemove(640, 360)
+        self.display.key("a")
+        self.assertEqual(self.display.wait_exit(proc, 15), 0)
+        rig.wait_until(lambda: not saver_windows(), 15, 0.1, "the windows to go")
 
     def test_linux_about_window_is_centred_on_the_primary_monitor(self):
         if rig.TARGET.wine:
