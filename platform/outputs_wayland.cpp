@@ -125,9 +125,20 @@ void waylandApplyChanges()
     waylandOutsideListeners("the recorded changes applied");
     const double now = waylandSeconds();
     wayland.changed = false;
+    bool unplugged = false;
     for (WaylandOutput& output : wayland.outputs)
-        if (output.gone)
+        if (output.gone) {
             waylandDropOutput(&output);
+            unplugged = true;
+        }
+    // sway moves an unplugged output's workspace to another output and may
+    // show it there over the one that holds our toplevel, leaving that output
+    // to the desktop: every toplevel is made anew, where it is seen, the old
+    // ones kept black until the new ones show.
+    if (unplugged && wayland.covering)
+        for (WaylandOutput& output : wayland.outputs)
+            if (output.surface)
+                waylandRetire(&output);
     for (WaylandOutput& output : wayland.outputs)
         if (output.stage != OutputStage::Empty)
             applyOutput(&output, now);

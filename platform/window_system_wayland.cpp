@@ -128,6 +128,13 @@ void presentRender()
     WaylandOutput* render = waylandRenderOutput();
     if (!waylandMayDraw(render))
         return;
+    // Where the context could not be made current on it again after the other
+    // views, the frame went elsewhere: a failure, not a frame. Costs nothing
+    // where it stayed current.
+    if (!waylandEglMakeCurrent(render)) {
+        waylandCountFailure(render);
+        return;
+    }
     waylandPresent(render);
     lastSwap = waylandSeconds();
 }

@@ -4,9 +4,11 @@ sway nested in the first), or a field of their own on every output;
 no idle inhibitor; a key, a button, the
 compositor's close, SIGTERM and the compositor's death end it with 0; pointer
 motion and the wheel do not."""
+import json
 import os
 import shutil
 import signal
+import subprocess
 import time
 import unittest
 
@@ -119,11 +121,18 @@ class SwayRun(unittest.TestCase):
         self.assert_ends_with_0(saver)
 
     def test_a_gpu_reset_brings_the_stars_back_and_a_second_ends_the_run(self):
+        self.sway.msg("output", "*", "bg", "#ffffff", "solid_color")
         self.sway.program = shutil.copy(os.environ["QUILLOMAR_GPU_RESET"], self.sway.dir)
         saver = self.start()
         first = {view["id"] for _, view in self.sway.views()}
-        views = rig.wait_until(lambda: (lambda v: v if first.isdisjoint(view["id"] for _, view in v) else None)(
-            self.sway.views()), 20, 0.1, "the windows of the new context")
+        rig.wait_until(lambda: W.stars_on_black(self.sway.screenshot("HEADLESS-1")), 10, 0.1, "stars")
+
+        def new_windows_without_desktop():
+            for output in ("HEADLESS-1", "HEADLESS-2"):
+                self.assertEqual(self.sway.screenshot(output).count(lambda p: p == (255, 255, 255)), 0, output)
+            views = self.sway.views()
+            return views if first.isdisjoint(view["id"] for _, view in views) else None
+        views = rig.wait_until(new_windows_without_desktop, 20, 0.0, "the windows of the new context")
         self.assertEqual({view["pid"] for _, view in views}, {saver.pid}, "the same process")
         rig.wait_until(lambda: W.stars_on_black(self.sway.screenshot("HEADLESS-1")), 10, 0.3, "stars again")
         self.assertEqual(W.wait_exit(saver, 30), 0)
@@ -175,6 +184,64 @@ class SwayRun(unittest.TestCase):
         rig.wait_until(lambda: W.stars_on_black(inner.screenshot("WL-2")), 10, 0.3, "the stars on WL-2")
         saver.send_signal(signal.SIGTERM)
         self.assert_ends_with_0(saver)
+
+        # Outputs come and go, the stars' own among them, one toplevel each
+        # once the stars have settled, with the stars on one or on every output.
+        def outputs():
+            return sorted((o["name"] for o in json.loads(inner.msg("-t", "get_outputs"))),
+                          key=lambda name: int(name.split("-")[1]))
+
+        def settled(names):
+            return sorted(output for output, _ in inner.views()) == sorted(names)
+        for args in ((), ("--monitors", "all")):
+            with self.subTest(args):
+                inner.msg("create_output")
+                saver = inner.saver("/s", *args)
+                for _ in range(10):
+                    inner.msg("create_output")
+                    names = outputs()
+                    rig.wait_until(lambda: settled(names), 10, 0.1, "the new output covered")
+                    rig.wait_until(lambda: "wlroots - " + names[0] in (v["name"] for _, v in self.sway.views()), 10,
+                                   0.1, "the output's window")
+                    self.sway.msg('[title="wlroots - %s"]' % names[0], "kill")
+                    rig.wait_until(lambda: settled(names[1:]), 10, 0.1, "the unplugged output's window gone")
+                names = outputs()
+                shots = lambda: [W.stars_on_black(inner.screenshot(name)) for name in names]
+                rig.wait_until(lambda: shots().count(True) == (len(names) if args else 1), 10, 0.3, "the stars")
+                saver.send_signal(signal.SIGTERM)
+                self.assert_ends_with_0(saver)
+
+    def test_make_current_failing_for_good_ends_the_run_and_twice_does_not(self):
+        failing = shutil.copy(os.environ["QUILLOMAR_FAILING_SWAP"], self.sway.dir)
+        for mode in ("always", "twice"):
+            with self.subTest(mode):
+                began = time.monotonic()
+                saver = self.sway.popen([self.sway.program, "/s", "--monitors", "all"],
+                                        env={"LD_PRELOAD": failing, "QUILLOMAR_FAIL_MAKE_CURRENT": mode})
+                if mode == "always":
+                    self.assertEqual(W.wait_exit(saver, 15), 0)
+                    self.assertLess(time.monotonic() - began, 10)
+                    continue
+                rig.wait_until(lambda: W.stars_on_black(self.sway.screenshot("HEADLESS-2")), 20, 0.3, "stars")
+                time.sleep(1.0)
+                first = self.sway.screenshot("HEADLESS-2").rgb
+                rig.wait_until(lambda: self.sway.screenshot("HEADLESS-2").rgb != first, 5, 0.3, "the stars moving")
+                self.sway.run(["wtype", "-s", "500", "a"])
+                self.assert_ends_with_0(saver)
+
+    def test_a_locker_over_the_saver_or_before_it_ends_it_with_0(self):
+        # Stars that get no frame for 3 s end the run; a second is the margin.
+        saver = self.start()
+        rig.wait_until(lambda: W.stars_on_black(self.sway.screenshot("HEADLESS-1")), 10, 0.3, "stars")
+        lock = self.sway.popen(["swaylock", "-c", "000000"])
+        self.assert_ends_with_0(saver, 3 + 1.5)
+        saver = self.sway.saver("/s")
+        self.assert_ends_with_0(saver, 3 + 6)
+        lock.kill()
+        lock.wait(10)
+        time.sleep(0.5)
+        self.assertEqual(self.sway.views(), [])
+        self.assertNotEqual(subprocess.run(["pgrep", "-f", self.sway.program]).returncode, 0, "a saver left")
 
     def test_bad_starts_end_with_0(self):
         for name, args, env, message in (
