@@ -113,7 +113,7 @@ struct WaylandState {
     bool closeRequested;  // a key or button pressed, a toplevel closed, or nothing left to draw on
     bool lost;            // the connection broke
     bool dispatching;     // the listeners are running: they only record
-    double lastStarFrame; // the last star frame's callback, or the first request; negative until then
+    double lastStarFrame; // the last star frame asked for or called back; negative until then
     WaylandWindow retired[maxStarViews];
     void (*onSize)(int width, int height);
 };

@@ -136,9 +136,7 @@ void waylandApplyChanges()
     // to the desktop: every toplevel is made anew, where it is seen, the old
     // ones kept black until the new ones show.
     if (unplugged && wayland.covering)
-        for (WaylandOutput& output : wayland.outputs)
-            if (output.surface)
-                waylandRetire(&output);
+        waylandRetireAll();
     for (WaylandOutput& output : wayland.outputs)
         if (output.stage != OutputStage::Empty)
             applyOutput(&output, now);
@@ -171,8 +169,9 @@ void waylandPresent(WaylandOutput* output)
         return;
     }
     output->failingSince = -1.0;
-    if (wayland.lastStarFrame < 0.0)
-        wayland.lastStarFrame = waylandSeconds();
+    // Counted from the request too: a frame that took long to draw is no
+    // sign of a lock.
+    wayland.lastStarFrame = waylandSeconds();
     waylandEnterStage(output, OutputStage::Presented);
 }
 
