@@ -11,6 +11,7 @@ const char linuxUsage[] =
     "Usage: quillomar [/s | /p ID | /c]\n"
     "       quillomar [--root | --window-id ID]\n"
     "       quillomar --on-idle MINUTES\n"
+    "       quillomar --stop\n"
     "Coloured stars with glowing heads and fading trails.\n"
     "\n"
     "  /s                  run full screen until a key or mouse button is pressed\n"
@@ -38,6 +39,9 @@ const char linuxUsage[] =
     "                      on GNOME: stay, and start the saver (--root) each time\n"
     "                      the session has been idle that long (a positive number,\n"
     "                      decimals allowed, at most 10080); ends on SIGTERM\n"
+    "  --stop, -stop       end this user's full-screen saver on this display (and\n"
+    "                      on WAYLAND_DISPLAY's), once it has ended; for idle\n"
+    "                      daemons that lock the screen next\n"
     "  --help              print this text\n"
     "  --version           print the version\n"
     "\n"
@@ -153,6 +157,10 @@ LinuxRun readLinuxArguments(int count, const char* const* arguments, const char*
         }
         if (isOneOf(argument, "--version", "-version")) {
             run.action = LinuxAction::Version;
+            return run;
+        }
+        if (isOneOf(argument, "--stop", "-stop")) {
+            run.action = LinuxAction::Stop;
             return run;
         }
         if (isOneOf(argument, "--x11", "-x11")) {

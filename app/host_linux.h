@@ -11,12 +11,14 @@
 
 // BadOption: an option's value is not one it takes; the program says so and
 // ends with 0 instead of guessing. OnIdle: the program stays and starts the
-// saver each time GNOME's session has been idle long enough.
+// saver each time GNOME's session has been idle long enough. Stop: ends this
+// user's savers on the current displays.
 enum class LinuxAction { Run,
                          Help,
                          Version,
                          BadOption,
-                         OnIdle };
+                         OnIdle,
+                         Stop };
 
 // Which windowing system shows the run: chosen by WAYLAND_DISPLAY unless
 // --x11 or --wayland forces one.

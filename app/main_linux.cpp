@@ -34,6 +34,11 @@ int main(int argc, char** argv)
     }
     const char* xDisplay = std::getenv("DISPLAY");
     const char* waylandDisplay = std::getenv("WAYLAND_DISPLAY");
+    if (run.action == LinuxAction::Stop) {
+        const char* displays[] = {xDisplay, waylandDisplay};
+        stopSavers(displays, 2);
+        return 0;
+    }
     if (run.mode == Config && !(xDisplay && *xDisplay) && waylandDisplay && *waylandDisplay) {
         std::fputs("quillomar: the About window needs an X display, and there is none (DISPLAY is unset);\n"
                    "on Wayland, run quillomar /s or quillomar --root to see the stars.\n",
@@ -42,10 +47,18 @@ int main(int argc, char** argv)
     }
     // The one place the windowing system is chosen.
     const bool wayland = usesWayland(run, waylandDisplay);
+    // A full-screen run outside a host's window is the session's own: it never
+    // shows under a lock, and ends when the session locks. A host that hands
+    // its window owns the lock itself.
+    const bool fullScreen = run.mode == Saver || run.mode == Plain;
+    if (fullScreen && watchSessionLock())
+        return 0;
     // No Wayland host keeps to one saver, and an idle daemon starts the next
     // at its next timeout while the stars still show: one per user and display.
     if (wayland && run.mode != Config && !isFirstWaylandSaver(waylandDisplay))
         return 0;
+    if (fullScreen)
+        offerStop(wayland ? waylandDisplay : xDisplay);
     windowSystem = choosingRenderQuality(wayland ? &waylandWindowSystem : &glfwWindowSystem, run.quality,
                                          wayland ? waylandQueryGlRenderer : x11QueryGlRenderer);
     endQuietlyOnLostDisplay();
@@ -53,9 +66,10 @@ int main(int argc, char** argv)
     if (run.mode != Config)
         watchStopSignals();
     // run.hostStarted is the one place that tells a host's run from one the
-    // user started: such runs take no instance marker, and the host covers
-    // every monitor itself, so they blank no other monitor.
-    blankOtherMonitors = !run.hostStarted;
+    // user started: such runs take no instance marker. Only a host that hands
+    // its window covers every monitor itself; those are preview runs, which
+    // blank no other monitor anyway.
+    blankOtherMonitors = true;
     starsOnEveryMonitor = run.everyMonitor;
     return startRun(run.mode, run.window, run.hostStarted, nullptr, 0);
 }

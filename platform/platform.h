@@ -59,6 +59,24 @@ int frameRateLimit();
 // of killing.
 void watchStopSignals();
 
+// Linux only: makes stopRequested() true; safe from any thread.
+void requestStop();
+
+// Linux only: from now on a lock of the session, as the desktop announces it
+// on D-Bus (logind, the ScreenSaver services), makes stopRequested() true.
+// True when the session is locked already: the run ends before it shows
+// anything. Without a bus or a service nothing changes.
+bool watchSessionLock();
+
+// Linux only: a full-screen saver on the display DISPLAY (DISPLAY's or
+// WAYLAND_DISPLAY's value) can be ended by this user's stopSavers, until the
+// process ends.
+void offerStop(const char* display);
+// Linux only: asks every saver of this user offered on one of the displays
+// (null or empty ones skipped) to stop, and waits a few seconds at most for
+// them to end.
+void stopSavers(const char* const* displays, int count);
+
 // Linux only: a display that goes away under the program ends it with 0, as
 // every other path does, instead of Xlib's exit code 1.
 void endQuietlyOnLostDisplay();

@@ -1,11 +1,14 @@
 #include "platform/platform.h"
 
+#include <atomic>
 #include <csignal>
 #include <initializer_list>
 
 namespace {
 
-volatile std::sig_atomic_t stopSignalled = 0;
+// Raised by signal handlers and by GDBus's thread; lock-free, so both may.
+std::atomic<int> stopSignalled{0};
+static_assert(std::atomic<int>::is_always_lock_free, "a signal handler writes it");
 
 extern "C" void onStopSignal(int)
 {
@@ -24,6 +27,11 @@ void watchStopSignals()
     action.sa_flags = SA_RESTART;
     for (int signal : {SIGTERM, SIGINT, SIGHUP})
         sigaction(signal, &action, nullptr);
+}
+
+void requestStop()
+{
+    stopSignalled = 1;
 }
 
 bool stopRequested()

@@ -18,7 +18,8 @@ need_test=(${need_package[@]}
            xscreensaver xscreensaver-data xscreensaver-gl xsecurelock file
            xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
            sway swayidle grim wtype weston
-           kwin-wayland mutter dbus python3-dbus)
+           kwin-wayland mutter dbus python3-dbus
+           xss-lock swaylock python3-gi)
 
 pkgs=("${need_run[@]}")
 [ "${1:-}" = "--package" ] && pkgs=("${need_package[@]}")
