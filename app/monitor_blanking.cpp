@@ -10,8 +10,11 @@
 
 bool blankOtherMonitors = true;
 
-// In platform/blanking_*.cpp beside showBlackWindow.
+// In platform/blanking_*.cpp beside showBlackWindow: a window's background
+// black, and a black window under the saver's over the whole desktop.
 void paintBackgroundBlack(GLFWwindow* window);
+void openBackdrop(GLFWwindow* above);
+void closeBackdrop();
 
 namespace {
 
@@ -238,6 +241,7 @@ void openBlankingWindows()
         return;
     renderMonitor = glfwGetWindowMonitor(renderWindow);
     paintBackgroundBlack(renderWindow);
+    openBackdrop(renderWindow);
     areaOf(renderMonitor, &renderArea);
     int count = 0;
     GLFWmonitor** monitors = glfwGetMonitors(&count);
@@ -282,6 +286,7 @@ void releaseBlankingWindows()
     glfwSetMonitorCallback(nullptr);
     for (BlankingWindow& blanking : blankingWindows)
         forget(blanking);
+    closeBackdrop();
     renderMonitor = nullptr;
     monitorsChanged = windowsRetiring = false;
     passesToSettle = 0;

@@ -34,8 +34,16 @@ void showBlackWindow(GLFWwindow* window)
     RedrawWindow(handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ERASENOW | RDW_UPDATENOW);
 }
 
-// The desktop compositor keeps a window's last frame through a display
-// change; nothing to do.
+// Nothing here: the desktop compositor keeps each window's last frame through
+// a display change. (Wine passes no display change on, so this is untried.)
 void paintBackgroundBlack(GLFWwindow*)
+{
+}
+
+void openBackdrop(GLFWwindow*)
+{
+}
+
+void closeBackdrop()
 {
 }

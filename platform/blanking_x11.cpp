@@ -28,6 +28,50 @@ void showBlackWindow(GLFWwindow* window)
     glfwShowWindow(window);
 }
 
+namespace {
+
+Window backdrop = 0;
+
+} // namespace
+
+// Without a window manager the saver stacks its windows itself, and when
+// monitors are switched off or moved the server shows the new layout before
+// the saver hears of it: a black window over the whole screen just under the
+// saver's covers the desktop until they are moved. Under a window manager
+// (the window is not the root's child) full-screen windows follow their
+// monitors through it instead.
+void openBackdrop(GLFWwindow* above)
+{
+    Display* display = glfwGetX11Display();
+    const Window handle = glfwGetX11Window(above);
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned int count = 0;
+    if (!XQueryTree(display, handle, &root, &parent, &children, &count))
+        return;
+    if (children)
+        XFree(children);
+    if (parent != root || backdrop)
+        return;
+    XSetWindowAttributes attributes = {};
+    attributes.background_pixel = BlackPixel(display, DefaultScreen(display));
+    attributes.override_redirect = True;
+    backdrop = XCreateWindow(display, root, 0, 0, 32767, 32767, 0, CopyFromParent, InputOutput, CopyFromParent,
+                             CWBackPixel | CWOverrideRedirect, &attributes);
+    XWindowChanges changes = {};
+    changes.sibling = handle;
+    changes.stack_mode = Below;
+    XConfigureWindow(display, backdrop, CWSibling | CWStackMode, &changes);
+    XMapWindow(display, backdrop);
+    XFlush(display);
+}
+
+void closeBackdrop()
+{
+    if (backdrop)
+        XDestroyWindow(glfwGetX11Display(), backdrop);
+    backdrop = 0;
+}
+
 // A full-screen window of the stars: GLFW leaves its background unset, so
 // after a layout change reallocates the screen it would show whatever the
 // server filled in (the root's colour) until the next frame; black instead.
