@@ -4,6 +4,8 @@
 #include "scene/scene_clock.h"
 #include "scene/scene_random.h"
 
+#include <algorithm>
+
 int (&active)[starSlotCount] = primaryField.active;
 int (&direction)[starSlotCount] = primaryField.direction;
 float (&posX)[starSlotCount] = primaryField.posX;
@@ -149,11 +151,15 @@ void updateStars()
     SceneField& f = *currentField;
     // Nothing in the frame changes the window's size: asked once, not per star.
     const float a = fieldAspectRatio();
-    const float bound = 3.0f * a;
+    // In a window narrower than 1:2, 3a lies inside the spawn position, and
+    // its horizontal stars would go in the frame they came.
+    const float bound = std::max(3.0f * a, 1.5f);
+    bool spawnTested = false;
     for (int slot = 0; slot < starSlotCount; ++slot) {
         if (f.active[slot] != 1) {
             continue;
         }
+        spawnTested = true;
         f.posX[slot] = f.posX[slot] + f.velX[slot] * f.frameDelta;
         f.posY[slot] = f.posY[slot] + f.velY[slot] * f.frameDelta;
         buildStarMatrices(f, slot, a);
@@ -164,5 +170,10 @@ void updateStars()
         if (spawnClock(f) > static_cast<double>(f.lastSpawnTime) + spawnInterval) {
             spawnStar();
         }
+    }
+    // The test above runs only beside a live star: a table that emptied at
+    // once (every star out of bounds after a resize) would stay dark for good.
+    if (!spawnTested && spawnClock(f) > static_cast<double>(f.lastSpawnTime) + spawnInterval) {
+        spawnStar();
     }
 }

@@ -183,10 +183,22 @@ TEST_F(StarField, SpawnIntoAHigherSlotMovesThatFrame)
     EXPECT_FALSE(onSpawnEdge(1)) << "slot 1 came after slot 0 and was moved in the same pass";
 }
 
-TEST_F(StarField, NoLiveStarMeansNoSpawn)
+// A field whose stars all left at once, or a window narrower than 1:2 where
+// 3a lies inside the spawn position, must not go dark for good.
+TEST_F(StarField, AnEmptyTableRefillsAndANarrowWindowKeepsItsHorizontalStars)
 {
+    frameAt(0.5f);
+    EXPECT_EQ(liveCount(), 0) << "not before 0.8 s";
     frameAt(50.0f);
-    EXPECT_EQ(liveCount(), 0);
+    EXPECT_EQ(liveCount(), 1);
+
+    resetAllStars();
+    renderSettings.aspectRatio = 0.4f;
+    placeStar(0, Rightward, -1.5f, 0.0f, 0.5f);
+    placeStar(1, Leftward, 1.6f, 0.0f, 0.5f);
+    frameAt(50.0f);
+    EXPECT_EQ(active[0], 1) << "at its spawn position";
+    EXPECT_EQ(active[1], 0) << "beyond 1.5";
 }
 
 TEST_F(StarField, HugeFrameDeltaRetiresEverythingAndSpawnsOnce)
