@@ -74,10 +74,13 @@ class SwayRun(unittest.TestCase):
         self.sway.run(["wtype", "-s", "500", "a"])
         self.assert_ends_with_0(saver)
 
-    def test_key_close_sigterm_and_lost_compositor_end_it_with_0(self):
+    def test_key_close_sigterm_stop_and_lost_compositor_end_it_with_0(self):
         for name, end in (("key", lambda s: self.sway.run(["wtype", "-s", "500", "a"])),
                           ("close", lambda s: self.sway.msg("kill")),
                           ("SIGTERM", lambda s: s.send_signal(signal.SIGTERM)),
+                          # --stop returns once the saver has gone.
+                          ("--stop", lambda s: (self.sway.run([self.sway.program, "--stop"]),
+                                                self.assertIsNotNone(s.poll()))),
                           ("compositor killed", lambda s: self.sway.server.kill())):
             with self.subTest(name):
                 saver = self.start()
