@@ -152,18 +152,17 @@ class TwoMonitors(unittest.TestCase):
     def unplug_and_plug_back_the_primary(self, proc, on, saver_windows, sample):
         rig.wait_until(lambda: saver_windows() == sorted([PRIMARY, SECOND]), 10, 0.1, "the saver's windows")
         self.display.run(["xrandr", "--output", "DUMMY0", "--off"])
-        unplugged, starred = time.monotonic(), None
+        unplugged, moved = time.monotonic(), None
         while time.monotonic() - unplugged < 2.0:
-            taken = time.monotonic() - unplugged
-            (desktop, lit), = sample(None)  # the remaining monitor, wherever it went
             # A star may be white; a desktop showing is thousands of pixels.
+            (desktop, _), = sample(None)  # the remaining monitor, wherever it went
             self.assertLess(desktop, 1000, "the desktop showed on the remaining monitor")
-            if starred is None and lit > 60:
-                starred = taken
-        self.assertIsNotNone(starred, "no stars on the remaining monitor")
-        self.assertLess(starred, 1.0, "the stars took too long to move")
-        rig.wait_until(lambda: [w[2:] for w in saver_windows()] == [SECOND[2:]], 5, 0.1,
-                       "the stars alone on the remaining monitor")
+            if moved is None and [w[2:] for w in saver_windows()] == [SECOND[2:]]:
+                moved = time.monotonic() - unplugged
+        # The render window alone there, its cover dropped; the field may need
+        # a moment to spawn a star inside the narrower monitor.
+        self.assertLess(moved or 99, 1.0, "the stars did not move to the remaining monitor within a second")
+        rig.wait_until(lambda: sample(None)[0][1] > 0, 5, 0.1, "stars on the remaining monitor")
         self.display.run(on)
         rig.wait_until(lambda: sample([PRIMARY_BOX])[0][0] < 1000, 5, 0.1, "the monitor plugged back covered")
         for _ in range(3):
