@@ -1,5 +1,4 @@
 #include "app/host_linux.h"
-#include "app/monitor_blanking.h"
 #include "app/render_quality_linux.h"
 #include "app/run_modes.h"
 #include "app/windowing.h"
@@ -66,10 +65,7 @@ int main(int argc, char** argv)
     if (run.mode != Config)
         watchStopSignals();
     // run.hostStarted is the one place that tells a host's run from one the
-    // user started: such runs take no instance marker. Only a host that hands
-    // its window covers every monitor itself; those are preview runs, which
-    // blank no other monitor anyway.
-    blankOtherMonitors = true;
+    // user started: such runs take no instance marker.
     starsOnEveryMonitor = run.everyMonitor;
     return startRun(run.mode, run.window, run.hostStarted, nullptr, 0);
 }

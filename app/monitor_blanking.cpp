@@ -8,14 +8,6 @@
 
 #include <GLFW/glfw3.h>
 
-bool blankOtherMonitors = true;
-
-// In platform/blanking_*.cpp beside showBlackWindow: a window's background
-// black, and a black window under the saver's over the whole desktop.
-void paintBackgroundBlack(GLFWwindow* window);
-void openBackdrop(GLFWwindow* above);
-void closeBackdrop();
-
 namespace {
 
 // Where a window was last fitted: its monitor's place and mode.
@@ -236,8 +228,7 @@ void onMonitorEvent(GLFWmonitor* monitor, int event)
 
 void openBlankingWindows()
 {
-    if (!(blankOtherMonitors || starsOnEveryMonitor) || runMode == Preview || !renderWindow ||
-        !glfwGetWindowMonitor(renderWindow))
+    if (runMode == Preview || !renderWindow || !glfwGetWindowMonitor(renderWindow))
         return;
     renderMonitor = glfwGetWindowMonitor(renderWindow);
     paintBackgroundBlack(renderWindow);

@@ -15,6 +15,14 @@ GLFWwindow* adoptNativeWindow(NativeWindow nativeWindow, GLFWwindow* shareWindow
 // desktop showing first, and never taking the focus.
 void showBlackWindow(GLFWwindow* window);
 
+// A full-screen window's background black: after a layout change the server
+// would otherwise show what it filled in until the next frame.
+void paintBackgroundBlack(GLFWwindow* window);
+// Where no window manager stacks the saver's windows, a black window over the
+// whole desktop just under ABOVE, until closeBackdrop; nothing elsewhere.
+void openBackdrop(GLFWwindow* above);
+void closeBackdrop();
+
 // GLFW takes the session's idle timers while one of its windows is full
 // screen (X11: the screensaver timer set to 0; Windows: the display kept on),
 // so no locker and no display power-off would come while the stars show.
