@@ -63,18 +63,19 @@ check_format() {
 
 stage format check_format
 stage native-build build_tree "$build/native"
-stage native-tests run_ctest "$build/native"
-stage windows-build build_tree "$build/windows" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake"
-# Wine's runs take turns and leave a core idle most of the time: the sanitizer
-# build and then the fuzzer, which need neither display nor Wine, use it at
-# the lowest priority. Their stages below wait for them and show their output.
+# The native end-to-end runs wait on timers and compositors much of the time,
+# and Wine's runs take turns and leave a core idle: the Windows build, then
+# the sanitizer build and the fuzzer, which need neither display nor Wine, use
+# what they leave, at the lowest priority. Their stages below wait for them
+# and show their output.
 in_background() { # name, then the command
   local name=$1; shift
   "$@" >"$build/$name.out" 2>&1
   echo $? >"$build/$name.status"
 }
-rm -f "$build"/sanitize-build.{out,status} "$build"/fuzz.{out,status}
+rm -f "$build"/{windows-build,sanitize-build,fuzz}.{out,status}
 (renice -n 19 -p $BASHPID >/dev/null
+  in_background windows-build build_tree "$build/windows" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake"
   in_background sanitize-build build_tests_labelled "$build/sanitize" "unit|sanitize" -DQUILLOMAR_SANITIZE=ON
   if [ -x "$root/scripts/run-fuzz.sh" ]; then in_background fuzz bash "$root/scripts/run-fuzz.sh" "$build/fuzz" 60; fi) &
 background=$!
@@ -83,6 +84,8 @@ finished() { # name
   cat "$build/$1.out"
   return "$(cat "$build/$1.status" 2>/dev/null || echo 1)"
 }
+stage native-tests run_ctest "$build/native"
+stage windows-build finished windows-build
 # One Wine prefix means one wineserver for every run: they take turns. A test
 # that fails is run once more: on a busy machine Wine now and then ends a run
 # with 1 that passes when run again alone.
