@@ -102,37 +102,10 @@ void addMatch(GDBusConnection* bus, const char* rule)
         g_variant_unref(reply);
 }
 
-// The session bus where one runs: an autolaunched one would start a bus
-// daemon that outlives the saver.
-GDBusConnection* connectSessionBus()
+// A private connection to the bus at ADDRESS (taken), or null; a bus that
+// goes away later must not end the saver as GDBus's shared ones would.
+GDBusConnection* connectTo(gchar* address)
 {
-    const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
-    gchar* own = nullptr;
-    if (!address || !*address) {
-        const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-        struct stat socketState;
-        if (!runtime || !*runtime)
-            return nullptr;
-        gchar* path = g_build_filename(runtime, "bus", nullptr);
-        if (stat(path, &socketState) == 0 && S_ISSOCK(socketState.st_mode))
-            own = g_strconcat("unix:path=", path, nullptr);
-        g_free(path);
-        if (!own)
-            return nullptr;
-        address = own;
-    }
-    GDBusConnection* bus = g_dbus_connection_new_for_address_sync(
-        address,
-        static_cast<GDBusConnectionFlags>(G_DBUS_CONNECTION_FLAGS_AUTHENTICATION_CLIENT |
-                                          G_DBUS_CONNECTION_FLAGS_MESSAGE_BUS_CONNECTION),
-        nullptr, nullptr, nullptr);
-    g_free(own);
-    return bus;
-}
-
-GDBusConnection* connectSystemBus()
-{
-    gchar* address = g_dbus_address_get_for_bus_sync(G_BUS_TYPE_SYSTEM, nullptr, nullptr);
     GDBusConnection* bus = address ? g_dbus_connection_new_for_address_sync(
                                          address,
                                          static_cast<GDBusConnectionFlags>(
@@ -141,7 +114,28 @@ GDBusConnection* connectSystemBus()
                                          nullptr, nullptr, nullptr)
                                    : nullptr;
     g_free(address);
+    if (bus)
+        g_dbus_connection_set_exit_on_close(bus, FALSE);
     return bus;
+}
+
+// The session bus where one runs, else null: an autolaunched one would start
+// a bus daemon that outlives the saver.
+gchar* sessionBusAddress()
+{
+    const char* address = std::getenv("DBUS_SESSION_BUS_ADDRESS");
+    if (address && *address)
+        return g_strdup(address);
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (!runtime || !*runtime)
+        return nullptr;
+    gchar* path = g_build_filename(runtime, "bus", nullptr);
+    struct stat socketState;
+    gchar* found = stat(path, &socketState) == 0 && S_ISSOCK(socketState.st_mode)
+                       ? g_strconcat("unix:path=", path, nullptr)
+                       : nullptr;
+    g_free(path);
+    return found;
 }
 
 // The session as logind documents finding it: the one XDG_SESSION_ID names,
@@ -206,10 +200,9 @@ bool screenSaverActive(GDBusConnection* bus, const ScreenSaverService& service)
 // Matched and filtered before the state is asked, so no lock falls between.
 bool watchLogind()
 {
-    systemBus = connectSystemBus();
+    systemBus = connectTo(g_dbus_address_get_for_bus_sync(G_BUS_TYPE_SYSTEM, nullptr, nullptr));
     if (!systemBus)
         return false;
-    g_dbus_connection_set_exit_on_close(systemBus, FALSE);
     sessionPath = findSession(systemBus);
     if (!sessionPath)
         return false;
@@ -225,10 +218,9 @@ bool watchLogind()
 
 bool watchScreenSavers()
 {
-    sessionBus = connectSessionBus();
+    sessionBus = connectTo(sessionBusAddress());
     if (!sessionBus)
         return false;
-    g_dbus_connection_set_exit_on_close(sessionBus, FALSE);
     g_dbus_connection_add_filter(sessionBus, watchMessage, nullptr, nullptr);
     bool active = false;
     for (const ScreenSaverService& service : screenSavers) {
